@@ -4,7 +4,8 @@
 
 namespace morvath {
 
-Black::Black(Game& game) : Screen(game, ScreenId::Black, "BlackJack"), Cash(addLabel("Cash", "100")) {
+Black::Black(Game& game)
+    : Screen(game, ScreenId::Black, "BlackJack"), Cash(addLabel("Cash", "100")) {
   addMenu("MenuFile", "&File", "");
   addMenu("Exit", "E&xit", "MenuFile", [this] { game_.exitQuestion(); });
 }
