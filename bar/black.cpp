@@ -4,8 +4,7 @@
 
 namespace morvath {
 
-Black::Black(Game& game)
-    : Screen(game, ScreenId::Black, "BlackJack"), Cash(addLabel("Cash", "100")) {
+Black::Black(Game& game) : Screen(game, ScreenId::Black, "BlackJack"), Cash(addLabel("Cash", "100")) {
   addMenu("MenuFile", "&File", "");
   addMenu("Exit", "E&xit", "MenuFile", [this] { game_.exitQuestion(); });
 }

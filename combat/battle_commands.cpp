@@ -8,9 +8,7 @@ namespace morvath {
 void Battle::Flee_Click() {}
 void Battle::Potion_Click() {}
 void Battle::P_Click(int) {}
-void Battle::Command1_Click() {
-  HidePotions.visible = true;
-}
+void Battle::Command1_Click() { HidePotions.visible = true; }
 void Battle::RestoreSP_Click() {}
 void Battle::Spell_Click() {}
 void Battle::DeathWithoutMusic() {}

@@ -6,9 +6,7 @@ namespace morvath {
 
 void Battle::CharLoad() {}
 void Battle::HPGaugeChange() {}
-int Battle::roll(Label&) {
-  return 0;
-}
+int Battle::roll(Label&) { return 0; }
 void Battle::Attack_Click() {}
 void Battle::YAttack() {}
 void Battle::Miss() {}

@@ -6,8 +6,8 @@ namespace morvath {
 namespace {
 
 constexpr const char* kSpellNames[10] = {
-    "Wound",         "Knives of Death", "Storm of Chaos", "Earth Slide",     "Fire Bolt",
-    "Enchant Armor", "Terror",          "Drain Health",   "Elemental Blast", "Demonic Fireball"};
+    "Wound",      "Knives of Death", "Storm of Chaos", "Earth Slide",     "Fire Bolt",
+    "Enchant Armor", "Terror",       "Drain Health",   "Elemental Blast", "Demonic Fireball"};
 
 }  // namespace
 

@@ -13,8 +13,8 @@ class Cast : public Screen {
   void forgetAllSpells();
 
   // Spell buttons: S1..S5 are bought in the magic shop, SL1..SL5 learned from bosses.
-  static constexpr const char* kSpellButtons[10] = {"SL1", "S1",  "SL2", "S2",  "SL3",
-                                                    "S3",  "SL4", "S4",  "SL5", "S5"};
+  static constexpr const char* kSpellButtons[10] = {"SL1", "S1", "SL2", "S2",  "SL3",
+                                                    "S3",  "SL4", "S4", "SL5", "S5"};
 };
 
 }  // namespace morvath

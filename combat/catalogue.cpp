@@ -4,9 +4,7 @@
 
 namespace morvath {
 
-bool GateOpen(Game&, ScreenId, const std::string&) {
-  return true;
-}
+bool GateOpen(Game&, ScreenId, const std::string&) { return true; }
 void Encounter(Game&, ScreenId, const std::string&) {}
 
 }  // namespace morvath

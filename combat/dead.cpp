@@ -9,8 +9,6 @@ Dead::Dead(Game& game)
       Label1(addLabel("Label1", "You Died!!!")),
       Label2(addLabel("Label2", "(click anywhere to continue)")) {}
 
-void Dead::closeBox() {
-  game_.endProgram();
-}
+void Dead::closeBox() { game_.endProgram(); }
 
 }  // namespace morvath

@@ -16,24 +16,15 @@ struct FieldKey {
 
 // The character's part of a slot, in the order a save writes it.
 constexpr FieldKey kFieldKeys[] = {
-    {"Beat", &Character::Beat},
-    {"CharName", &Character::CharName},
-    {"Gold", &Character::Gold},
-    {"Health", &Character::HP},
-    {"MaxHealth", &Character::MaxHP},
-    {"Exp", &Character::Exp},
-    {"Next Level", &Character::NextLevel},
-    {"Level", &Character::Level},
-    {"Weapon", &Character::Weapon},
-    {"Armor", &Character::Armor},
-    {"Shield", &Character::Shield},
-    {"Strength", &Character::Strength},
-    {"WeaponName", &Character::WeaponN},
-    {"ArmorName", &Character::ArmorN},
-    {"ShieldName", &Character::ShieldN},
-    {"Kills", &Character::Kills},
-    {"SP", &Character::SP},
-    {"MaxSP", &Character::MaxSP},
+    {"Beat", &Character::Beat},         {"CharName", &Character::CharName},
+    {"Gold", &Character::Gold},         {"Health", &Character::HP},
+    {"MaxHealth", &Character::MaxHP},   {"Exp", &Character::Exp},
+    {"Next Level", &Character::NextLevel}, {"Level", &Character::Level},
+    {"Weapon", &Character::Weapon},     {"Armor", &Character::Armor},
+    {"Shield", &Character::Shield},     {"Strength", &Character::Strength},
+    {"WeaponName", &Character::WeaponN}, {"ArmorName", &Character::ArmorN},
+    {"ShieldName", &Character::ShieldN}, {"Kills", &Character::Kills},
+    {"SP", &Character::SP},             {"MaxSP", &Character::MaxSP},
     {"NL", &Character::NL},
 };
 
@@ -41,7 +32,7 @@ constexpr const char* kPotionKeys[] = {"N1", "N2", "N3", "N4", "N5"};
 // Spell flags as a save writes them, and as a load reads them.
 constexpr const char* kSpellSaveOrder[] = {"S1", "SL1", "S2", "SL2", "SL3",
                                            "S3", "SL4", "S4", "SL5", "S5"};
-constexpr const char* kSpellLoadOrder[] = {"S1",  "SL1", "S2", "SL2", "S3",
+constexpr const char* kSpellLoadOrder[] = {"S1", "SL1", "S2", "SL2", "S3",
                                            "SL3", "SL4", "S4", "SL5", "S5"};
 
 std::string Read(Game& game, const std::string& section, const char* key) {
@@ -123,9 +114,9 @@ void LoadPromptKey(Game& game, int keyCode) {
 
 void ClearSaves(Game& game) {
   static constexpr const char* kCleared[] = {
-      "CharName",   "Gold",  "Health", "MaxHealth", "Next Level", "Level",
-      "Weapon",     "Armor", "Shield", "Strength",  "WeaponName", "ArmorName",
-      "ShieldName", "Kills", "SP",     "MaxSP",     "NL"};
+      "CharName", "Gold",     "Health",     "MaxHealth",  "Next Level", "Level",
+      "Weapon",   "Armor",    "Shield",     "Strength",   "WeaponName", "ArmorName",
+      "ShieldName", "Kills",  "SP",         "MaxSP",      "NL"};
   for (int slot = 1; slot <= 9; ++slot) {
     const std::string section = "Save" + std::to_string(slot);
     for (const char* key : kCleared) game.store().write(kSaveApp, section, key, "");

@@ -21,9 +21,9 @@ void SaveSlot(Game& game, const std::string& section);
 
 // How far the load steps got.
 enum class LoadResult {
-  EmptySlot,  // no name in the slot: only Beat and CharName were read
-  NoHealth,   // a name but no health: everything read, the map prepared, the start screen stays
-  Loaded,     // the map is shown
+  EmptySlot,   // no name in the slot: only Beat and CharName were read
+  NoHealth,    // a name but no health: everything read, the map prepared, the start screen stays
+  Loaded,      // the map is shown
 };
 
 // The load steps for a section: fills the record, puts the character by the fountain, starts the

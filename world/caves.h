@@ -16,10 +16,10 @@ class Caves : public Screen {
   Label& LeftX;       // the hero's cell, X
   Label& TopY;        // the hero's cell, Y
   Label& Comma1;
-  Label& X;          // the sprite's left edge after every key
-  Label& Y;          // the sprite's top edge after every key
-  Label& Message;    // the place description
-  Button& Command1;  // "&End Game"
+  Label& X;           // the sprite's left edge after every key
+  Label& Y;           // the sprite's top edge after every key
+  Label& Message;     // the place description
+  Button& Command1;   // "&End Game"
 
   // "&End Game": back to the start screen with an empty record.
   void Command1_Click();
