@@ -1,0 +1,151 @@
+// Run-time figures of the real front end, offscreen: how long each handler takes with its screen
+// change and repaint, and how much CPU the game uses while the player does nothing on the map and
+// in the maze (whose guards keep moving). Boxes are answered at once so they do not count.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "app/frontend.h"
+#include "app/silent_music_device.h"
+#include "app/theme.h"
+#include "combat/catalogue.h"
+#include "core/game.h"
+#include "core/screen.h"
+#include "combat/battle.h"
+#include "shell/start_form.h"
+#include "world/cave_screen.h"
+#include "world/caves.h"
+
+namespace {
+
+using namespace morvath;
+
+class InstantDialogs : public Dialogs {
+ public:
+  Answer message(const std::string&, const std::string& title, Buttons buttons, Icon) override {
+    if (buttons == Buttons::YesNo) return title == "Exit?" ? Answer::No : Answer::Yes;
+    return Answer::Ok;
+  }
+  std::string input(const std::string&, const std::string& title, const std::string&) override {
+    return title == "Enter Name" ? "Bench" : "1";
+  }
+  void beep() override {}
+  void doEvents() override { QApplication::processEvents(); }
+  void quit() override {}
+};
+
+class MemoryStore : public SettingsStore {
+ public:
+  std::string read(const std::string&, const std::string&, const std::string& key) override {
+    return key == "Start" ? "5" : "";
+  }
+  void write(const std::string&, const std::string&, const std::string&,
+             const std::string&) override {}
+};
+
+class FixedRandom : public Random {
+ public:
+  double next() override {
+    state_ = state_ * 0.618034 + 0.31;
+    state_ -= static_cast<int>(state_);
+    return state_;
+  }
+
+ private:
+  double state_ = 0.5;
+};
+
+double CpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// CPU share of one core while the event loop idles for the given time.
+double IdleCpu(int milliseconds) {
+  const double before = CpuSeconds();
+  QElapsedTimer wall;
+  wall.start();
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+  return 100.0 * (CpuSeconds() - before) / (wall.elapsed() / 1000.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
+                                                                    : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  Q_INIT_RESOURCE(assets);
+  ApplyTheme(app);
+  const int idleMs = argc > 1 ? std::atoi(argv[1]) : 10000;
+
+  InstantDialogs dialogs;
+  SilentMusicDevice music;
+  MemoryStore store;
+  FixedRandom random;
+  Game game(dialogs, music, store, random, "/tmp");
+  Frontend frontend(game);
+
+  std::vector<std::pair<double, std::string>> timings;
+  auto timed = [&](const std::string& what, const std::function<void()>& handler) {
+    QElapsedTimer t;
+    t.start();
+    frontend.run(handler);
+    QApplication::processEvents();  // the repaint that follows
+    timings.emplace_back(t.nsecsElapsed() / 1e6, what);
+  };
+  auto key = [&](int code) {
+    timed("key " + std::to_string(code), [&] { game.front()->keyDown(code, 0); });
+  };
+
+  timed("start screen", [&] { game.start(); });
+  timed("new game", [&] { game.startForm().click("New"); });
+  timed("inventory", [&] { game.caves().click("MenuInventory"); });
+  // Around the town: into every shop and the inn and out again.
+  for (int code : {key::kRight, key::kRight}) key(code);  // weapon shop
+  timed("leave weapon shop", [&] { game.front()->click("Exit"); });
+  for (int code : {key::kLeft, key::kLeft, key::kLeft, key::kLeft}) key(code);  // armor shop
+  timed("leave armor shop", [&] { game.front()->click("Exit"); });
+  for (int code : {key::kRight, key::kUp, key::kRight}) key(code);  // magic shop
+  timed("leave magic shop", [&] { game.front()->click("Exit"); });
+  for (int code : {key::kDown, key::kDown}) key(code);  // the inn
+  timed("leave inn", [&] { game.front()->click("Exit"); });
+  for (int i = 0; i < 6; ++i) key(key::kUp);
+  timed("fight starts", [&] { Encounter(game, ScreenId::Caves, "Polar Bear"); });
+  for (int i = 0; i < 5 && game.battle().visible; ++i)
+    timed("attack", [&] { game.battle().click("Attack"); });
+  game.battle().visible = false;
+  game.caves().visible = true;
+  frontend.refresh();
+
+  std::sort(timings.begin(), timings.end());
+  double total = 0;
+  for (auto& [ms, what] : timings) total += ms;
+  std::printf("handlers: %zu timed, median %.2f ms, slowest %.2f ms (%s), target < 16 ms\n",
+              timings.size(), timings[timings.size() / 2].first, timings.back().first,
+              timings.back().second.c_str());
+
+  std::printf("idle CPU on the map: %.2f %% of a core over %.1f s (target < 1 %%)\n",
+              IdleCpu(idleMs), idleMs / 1000.0);
+  // Into the maze: its guard clock ticks every 250 ms.
+  game.ch().Beat = "4";
+  game.caves().visible = false;
+  game.cave(ScreenId::Cave3).visible = true;
+  frontend.refresh();
+  frontend.run([&] { game.cave(ScreenId::Cave3).click("Command6"); });
+  const bool inMaze = game.front() == &game.screen(ScreenId::UpperKeep);
+  std::printf("idle CPU in the maze%s: %.2f %% of a core over %.1f s (target < 1 %%)\n",
+              inMaze ? " (guards moving)" : " (NOT REACHED)", IdleCpu(idleMs), idleMs / 1000.0);
+  return 0;
+}
