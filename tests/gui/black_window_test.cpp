@@ -37,7 +37,7 @@ class BlackWindowTest : public ::testing::Test {
   QColor at(const char* name, QPoint offset) {
     const QImage image = window.grab().toImage();
     const QPoint p = card(name)->mapTo(&window, offset);
-    return image.pixelColor(p);
+    return image.pixelColor(p * image.devicePixelRatio());
   }
   void deal(const std::vector<int>& cards) {
     for (int v : cards) h.random.roll(v, 10);
