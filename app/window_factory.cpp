@@ -1,6 +1,8 @@
 #include "app/window_factory.h"
 
 #include "app/screen_window.h"
+#include "combat/cast.h"
+#include "combat/cast_window.h"
 #include "core/game.h"
 #include "core/inventory.h"
 #include "core/inventory_window.h"
@@ -19,6 +21,8 @@ std::unique_ptr<ScreenWindow> MakeWindow(Frontend& frontend, Screen& screen) {
       return std::make_unique<InventoryWindow>(frontend, static_cast<Inventory&>(screen));
     case ScreenId::Caves:
       return std::make_unique<CavesWindow>(frontend, static_cast<Caves&>(screen));
+    case ScreenId::Cast:
+      return std::make_unique<CastWindow>(frontend, static_cast<Cast&>(screen));
     default:
       return std::make_unique<GenericWindow>(frontend, screen);
   }
