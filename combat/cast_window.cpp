@@ -5,7 +5,7 @@ namespace {
 
 // Columns, left to right: cost, spell button, effect.
 constexpr int kMargin = 16;
-constexpr int kCostWidth = 140;
+constexpr int kCostWidth = 160;
 constexpr int kButtonLeft = kMargin + kCostWidth + 12;
 constexpr int kButtonWidth = 200;
 constexpr int kEffectLeft = kButtonLeft + kButtonWidth + 16;
