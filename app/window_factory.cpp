@@ -3,6 +3,8 @@
 #include "app/screen_window.h"
 #include "bar/black.h"
 #include "bar/black_window.h"
+#include "combat/cast.h"
+#include "combat/cast_window.h"
 #include "core/game.h"
 #include "core/inventory.h"
 #include "core/inventory_window.h"
@@ -23,6 +25,8 @@ std::unique_ptr<ScreenWindow> MakeWindow(Frontend& frontend, Screen& screen) {
       return std::make_unique<CavesWindow>(frontend, static_cast<Caves&>(screen));
     case ScreenId::Black:
       return std::make_unique<BlackWindow>(frontend, static_cast<Black&>(screen));
+    case ScreenId::Cast:
+      return std::make_unique<CastWindow>(frontend, static_cast<Cast&>(screen));
     default:
       return std::make_unique<GenericWindow>(frontend, screen);
   }

@@ -1,0 +1,49 @@
+#include "combat/cast_window.h"
+
+namespace morvath {
+namespace {
+
+// Columns, left to right: cost, spell button, effect.
+constexpr int kMargin = 16;
+constexpr int kCostWidth = 160;
+constexpr int kButtonLeft = kMargin + kCostWidth + 12;
+constexpr int kButtonWidth = 200;
+constexpr int kEffectLeft = kButtonLeft + kButtonWidth + 16;
+constexpr int kEffectWidth = 300;
+constexpr int kWidth = kEffectLeft + kEffectWidth + kMargin;
+constexpr int kFirstRow = 52;
+constexpr int kRowHeight = 36;
+constexpr int kCancelTop = kFirstRow + 10 * kRowHeight + 12;
+constexpr int kHeight = kCancelTop + 34 + kMargin;
+
+}  // namespace
+
+CastWindow::CastWindow(Frontend& frontend, Cast& cast)
+    : ScreenWindow(frontend, cast, QSize(kWidth, kHeight)), cast_(cast) {
+  bindLabel("SPELLPOINTSlbl", QRect(kMargin, 12, kCostWidth, 30), "heading")
+      ->setAlignment(Qt::AlignCenter);
+  bindLabel("DAMAGElbl", QRect(kEffectLeft, 12, kEffectWidth, 30), "heading")
+      ->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  for (int row = 0; row < 10; ++row) {
+    const int top = kFirstRow + row * kRowHeight;
+    rows_[row].cost = bindLabel(cast.cost(row).name, QRect(kMargin, top, kCostWidth, 30), "value");
+    rows_[row].cost->setAlignment(Qt::AlignCenter);
+    bindButton(Cast::kSpellButtons[row], QRect(kButtonLeft, top, kButtonWidth, 30));
+    rows_[row].effect =
+        bindLabel(cast.effect(row).name, QRect(kEffectLeft, top, kEffectWidth, 30), "caption");
+    rows_[row].effect->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  bindButton("Command1", QRect((kWidth - 180) / 2, kCancelTop, 180, 34));
+}
+
+void CastWindow::sync() {
+  ScreenWindow::sync();
+  for (int row = 0; row < 10; ++row) {
+    const bool known = cast_.button(Cast::kSpellButtons[row]).enabled;
+    const QString look = known ? QString() : QStringLiteral("color: #6b5f50;");
+    for (ClickLabel* label : {rows_[row].cost, rows_[row].effect})
+      if (label->styleSheet() != look) label->setStyleSheet(look);
+  }
+}
+
+}  // namespace morvath
