@@ -1,0 +1,131 @@
+// Takes the README's screenshots: drives the game into a few states and saves each window, as
+// the player sees it, to docs/screenshots/<name>.png.
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <cstdio>
+#include <deque>
+#include <string>
+
+#include "app/frontend.h"
+#include "app/screen_window.h"
+#include "app/silent_music_device.h"
+#include "app/theme.h"
+#include "bar/black.h"
+#include "combat/battle.h"
+#include "combat/catalogue.h"
+#include "core/game.h"
+#include "core/screen.h"
+#include "shell/start_form.h"
+#include "town/inn.h"
+#include "world/cave_screen.h"
+#include "world/caves.h"
+
+namespace {
+
+using namespace morvath;
+
+class ScriptedDialogs : public Dialogs {
+ public:
+  std::deque<std::string> inputs;
+  Answer message(const std::string&, const std::string& title, Buttons buttons, Icon) override {
+    if (buttons == Buttons::YesNo) return title == "Exit?" ? Answer::No : Answer::Yes;
+    return Answer::Ok;
+  }
+  std::string input(const std::string&, const std::string&, const std::string&) override {
+    if (inputs.empty()) return "";
+    std::string a = inputs.front();
+    inputs.pop_front();
+    return a;
+  }
+  void beep() override {}
+  void doEvents() override {}
+  void quit() override {}
+};
+
+class MemoryStore : public SettingsStore {
+ public:
+  std::string read(const std::string&, const std::string&, const std::string& key) override {
+    return key == "Start" ? "5" : "";
+  }
+  void write(const std::string&, const std::string&, const std::string&,
+             const std::string&) override {}
+};
+
+class Replay : public Random {
+ public:
+  double next() override {
+    static const double numbers[] = {0.83, 0.12, 0.55, 0.31, 0.97, 0.44, 0.68, 0.05, 0.76, 0.29};
+    return numbers[i_++ % 10];
+  }
+
+ private:
+  unsigned i_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  Q_INIT_RESOURCE(assets);
+  ApplyTheme(app);
+  const QString out = argc > 1 ? argv[1] : "docs/screenshots";
+  QDir().mkpath(out);
+
+  ScriptedDialogs dialogs;
+  SilentMusicDevice music;
+  MemoryStore store;
+  Replay random;
+  Game game(dialogs, music, store, random, "/tmp");
+  Frontend frontend(game);
+  auto shot = [&](ScreenId id, const char* name) {
+    frontend.refresh();
+    QApplication::processEvents();
+    ScreenWindow& w = frontend.window(id);
+    const QString path = out + "/" + name + ".png";
+    w.grab().save(path);
+    std::printf("%s\n", qPrintable(path));
+  };
+  auto key = [&](int code) { frontend.run([&] { game.front()->keyDown(code, 0); }); };
+
+  frontend.run([&] { game.start(); });
+  shot(ScreenId::aaStartForm, "start");
+  dialogs.inputs.push_back("Arden");
+  frontend.run([&] { game.startForm().click("New"); });
+  key(key::kUp);
+  key(key::kUp);
+  key(key::kRight);
+  shot(ScreenId::Caves, "map");
+  key(key::kLeft);
+  key(key::kDown);
+  key(key::kDown);  // the magic shop
+  shot(ScreenId::MagicShop, "magic-shop");
+  frontend.run([&] { game.front()->click("Exit"); });
+  key(key::kRight);
+  key(key::kRight);  // the weapon shop
+  shot(ScreenId::WeaponShop, "weapon-shop");
+  frontend.run([&] { game.front()->click("Exit"); });
+  frontend.run([&] { Encounter(game, ScreenId::Caves, "Polar Bear"); });
+  game.ch().HP = game.battle().YHP.caption = "10";
+  frontend.run([&] { game.battle().click("Attack"); });
+  shot(ScreenId::Battle, "fight");
+  game.battle().visible = false;
+  game.ch().Beat = "4";
+  game.cave(ScreenId::Cave3).visible = true;
+  frontend.run([&] { game.cave(ScreenId::Cave3).click("Command6"); });
+  key(key::kDown);
+  shot(ScreenId::UpperKeep, "maze");
+  frontend.run([&] { game.front()->click("Command11"); });
+  shot(ScreenId::Cave3, "cave");
+  game.front()->visible = false;
+  game.inn().visible = true;
+  game.ch().Gold = "400";
+  frontend.run([&] { game.inn().click("ToBar"); });
+  dialogs.inputs.push_back("50");
+  frontend.run([&] { game.black().click("Play"); });
+  frontend.run([&] { game.black().click("Hit"); });
+  frontend.run([&] { game.black().click("Stay"); });
+  shot(ScreenId::Black, "blackjack");
+  return 0;
+}
