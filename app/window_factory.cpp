@@ -1,6 +1,7 @@
 #include "app/window_factory.h"
 
 #include "app/screen_window.h"
+#include "combat/battle_window.h"
 #include "core/game.h"
 #include "core/inventory.h"
 #include "core/inventory_window.h"
@@ -17,6 +18,8 @@ std::unique_ptr<ScreenWindow> MakeWindow(Frontend& frontend, Screen& screen) {
       return std::make_unique<StartFormWindow>(frontend, static_cast<StartForm&>(screen));
     case ScreenId::Inventory:
       return std::make_unique<InventoryWindow>(frontend, static_cast<Inventory&>(screen));
+    case ScreenId::Battle:
+      return std::make_unique<BattleWindow>(frontend, static_cast<Battle&>(screen));
     case ScreenId::Caves:
       return std::make_unique<CavesWindow>(frontend, static_cast<Caves&>(screen));
     default:
