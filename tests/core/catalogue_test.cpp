@@ -401,25 +401,5 @@ TEST(FightMusic, ATowerOrGuardFightLeavesItsMarkOnTheNextFightUntilAWin) {
   EXPECT_TRUE(h.music.log.empty());
 }
 
-TEST(EncounterSetup, ShowsTheOpponentsPictureAndLoadsTheHero) {
-  Harness h;
-  h.newGame();
-  h.dialogs.boxes.clear();  // the name box
-  Game& g = h.g();
-  Battle& b = g.battle();
-  // Leftovers of an earlier fight: another picture, a full opponent gauge.
-  b.picture("Zombie").visible = true;
-  g.caves().visible = true;
-  Encounter(g, ScreenId::Caves, "Crazy Orc");
-  EXPECT_TRUE(b.picture("Orc").visible);
-  EXPECT_TRUE(b.picture("Zombie").visible);  // the setup only shows; the end of a fight hides
-  EXPECT_EQ(b.YName.caption, "Arden");
-  EXPECT_TRUE(b.RestoreSP.enabled);
-  EXPECT_TRUE(b.Spell.enabled);
-  EXPECT_EQ(b.MHPGauge.boxWidth, 200);
-  EXPECT_EQ(b.MHPGauge.colour, 0x000080u);
-  EXPECT_EQ(h.music.log.back(), "play");
-}
-
 }  // namespace
 }  // namespace morvath::test

@@ -165,22 +165,6 @@ TEST(OpponentBlow, ABlowThatTheDefenceStopsDealsNothing) {
   EXPECT_EQ(f.b.YHP.caption, "9");
 }
 
-TEST(Round, AHeroWhoStrikesFirstAndKillsTakesNoBlow) {
-  Fight f;
-  f.b.MaxDamage.caption = "8";
-  f.b.MHP.caption = "3";
-  // Hero first (roll 1 of 2), hit (2 of 4), 8 points; nothing more is drawn.
-  f.h.random.push({0.0, 0.3, 0.99});
-  f.b.Attack_Click();
-  // The blow took the snake to -5, shown as such; the victory ran and cleared its gauge.
-  EXPECT_EQ(f.b.MHP.caption, "-5");
-  EXPECT_FALSE(f.b.MHPGauge.drawn);
-  EXPECT_EQ(f.h.random.draws, 3);
-  EXPECT_EQ(f.h.dialogs.boxes.at(0).title, "You killed the Giant Snake!!!");
-  EXPECT_EQ(f.h.g().ch().HP, "10");
-  EXPECT_TRUE(f.h.g().screen(ScreenId::Cave1).visible);
-}
-
 TEST(Round, OneHealthLeftIsAliveNoneIsDeath) {
   Fight f;
   SetDex(f.b.MdexA, "0", "0");
@@ -364,14 +348,6 @@ TEST(Gauges, BarLengthAndColourFollowTheShareOfHealth) {
       EXPECT_EQ(gauge->boxWidth, c.width) << gauge->name;
       EXPECT_EQ(gauge->colour, c.colour) << gauge->name;
     }
-  }
-}
-
-TEST(Gauges, AreTwoHundredBySixteen) {
-  Fight f;
-  for (const Gauge* gauge : {&f.b.YHPGauge, &f.b.MHPGauge}) {
-    EXPECT_EQ(gauge->width, 200);
-    EXPECT_EQ(gauge->height, 16);
   }
 }
 

@@ -155,19 +155,6 @@ TEST(Victory, PaysTheHeroAndKeepsTheFightsWounds) {
   EXPECT_EQ(w.h.random.draws, 0);
 }
 
-TEST(Victory, ALevelGainedHealsTheBarelyLivingHero) {
-  Won w;
-  Encounter(w.g, ScreenId::Caves, "Zombie");
-  w.c.NextLevel = "10";
-  w.b.YHP.caption = "1";
-  w.h.random.push({0.0, 0.0, 0.0});
-  w.b.Victory();
-  EXPECT_EQ(w.h.dialogs.texts().back(), "You gained a level! You are now at level 2!!");
-  EXPECT_EQ(w.c.MaxHP, "20");
-  EXPECT_EQ(w.c.HP, "20");
-  EXPECT_EQ(w.c.NextLevel, "195");  // 560 - 365
-}
-
 // A fallen opponent, the progress before, and what its fall shows and changes.
 struct Fall {
   const char* name;
@@ -248,16 +235,6 @@ TEST(SpecialMonster, EachBossMarksProgressSpeaksAndTeaches) {
       EXPECT_EQ(w.g.cast().button(spell).enabled, f.spell && std::string(spell) == f.spell)
           << spell;
   }
-}
-
-TEST(SpecialMonster, AKnownSpellStaysKnown) {
-  Won w;
-  w.g.cast().button("SL1").enabled = true;
-  w.c.Beat = "4";
-  w.b.MName.caption = "Orc";
-  w.b.SpecialMonster();
-  EXPECT_TRUE(w.g.cast().button("SL1").enabled);
-  EXPECT_EQ(w.c.Beat, "1");
 }
 
 TEST(SpecialMonster, TheKeepersFallWinsTheGameAndTheGameGoesOn) {
