@@ -5,6 +5,7 @@
 #include "bar/black_window.h"
 #include "combat/cast.h"
 #include "combat/cast_window.h"
+#include "combat/battle_window.h"
 #include "core/game.h"
 #include "core/inventory.h"
 #include "core/inventory_window.h"
@@ -21,6 +22,8 @@ std::unique_ptr<ScreenWindow> MakeWindow(Frontend& frontend, Screen& screen) {
       return std::make_unique<StartFormWindow>(frontend, static_cast<StartForm&>(screen));
     case ScreenId::Inventory:
       return std::make_unique<InventoryWindow>(frontend, static_cast<Inventory&>(screen));
+    case ScreenId::Battle:
+      return std::make_unique<BattleWindow>(frontend, static_cast<Battle&>(screen));
     case ScreenId::Caves:
       return std::make_unique<CavesWindow>(frontend, static_cast<Caves&>(screen));
     case ScreenId::Black:
