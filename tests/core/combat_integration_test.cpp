@@ -1,5 +1,5 @@
 // The combat commands with the attack round's dice and the victory sequence behind them.
-// Switched off (DISABLED_) until battle_round.cpp and victory.cpp are in this branch; to be
+// Switched off () until battle_round.cpp and victory.cpp are in this branch; to be
 // switched on then.
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-TEST(CombatTogether, DISABLED_AFailedEscapeTakesTheFullBlowAndCanKillInSilence) {
+TEST(CombatTogether, AFailedEscapeTakesTheFullBlowAndCanKillInSilence) {
   for (const char* hp : {"50", "5"}) {
     Fight f;
     f.neverMisses();
@@ -32,7 +32,7 @@ TEST(CombatTogether, DISABLED_AFailedEscapeTakesTheFullBlowAndCanKillInSilence) 
   }
 }
 
-TEST(CombatTogether, DISABLED_AnEscapeReturnsToTheMapWithTheOverworldTune) {
+TEST(CombatTogether, AnEscapeReturnsToTheMapWithTheOverworldTune) {
   Fight f;
   f.b.picture("Snake").visible = true;
   f.b.Ymessage.caption = "The Giant Snake missed you";
@@ -43,7 +43,7 @@ TEST(CombatTogether, DISABLED_AnEscapeReturnsToTheMapWithTheOverworldTune) {
   EXPECT_EQ(f.h.music.log, (Strings{"close", "file=" + f.h.tune("Outside.rmi"), "open", "play"}));
 }
 
-TEST(CombatTogether, DISABLED_RestoreDrawsTheBlowBeforeTheDefence) {
+TEST(CombatTogether, RestoreDrawsTheBlowBeforeTheDefence) {
   Fight f;
   f.neverMisses();
   f.b.MDamage.caption = "20";
@@ -54,7 +54,7 @@ TEST(CombatTogether, DISABLED_RestoreDrawsTheBlowBeforeTheDefence) {
   EXPECT_EQ(f.h.random.draws, 3);
 }
 
-TEST(CombatTogether, DISABLED_AKillingSpellWinsTheFight) {
+TEST(CombatTogether, AKillingSpellWinsTheFight) {
   Fight f;
   f.h.g().cast().button("S5").enabled = true;
   f.b.YSP.caption = "60";
@@ -69,7 +69,7 @@ TEST(CombatTogether, DISABLED_AKillingSpellWinsTheFight) {
   EXPECT_TRUE(f.h.g().caves().visible && !f.b.visible && !f.h.g().cast().visible);
 }
 
-TEST(CombatTogether, DISABLED_PotionsSpellsAndCancelRedrawTheGauges) {
+TEST(CombatTogether, PotionsSpellsAndCancelRedrawTheGauges) {
   Fight f;
   f.b.N1.caption = "1";
   f.b.YHP.caption = "42";
