@@ -1,0 +1,177 @@
+#include "app/frontend.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <cstdio>
+#include <exception>
+
+#include "app/screen_window.h"
+#include "app/window_factory.h"
+#include "core/game.h"
+#include "core/screen.h"
+
+namespace morvath {
+
+int GameKeyCode(int qtKey, bool keypad) {
+  if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
+    return (keypad ? key::kPad0 : key::k0) + (qtKey - Qt::Key_0);
+  if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return key::kA + (qtKey - Qt::Key_A);
+  if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
+  switch (qtKey) {
+    case Qt::Key_Left: return key::kLeft;
+    case Qt::Key_Up: return key::kUp;
+    case Qt::Key_Right: return key::kRight;
+    case Qt::Key_Down: return key::kDown;
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return 13;
+    case Qt::Key_Escape: return 27;
+    case Qt::Key_Tab: return 9;
+    case Qt::Key_Backspace: return 8;
+    case Qt::Key_Shift: return 16;
+    case Qt::Key_Control: return 17;
+    case Qt::Key_Alt: return 18;
+    default: return 0;
+  }
+}
+
+int GameShiftBits(Qt::KeyboardModifiers modifiers) {
+  int bits = 0;
+  if (modifiers & Qt::ShiftModifier) bits |= key::kShift;
+  if (modifiers & Qt::ControlModifier) bits |= key::kCtrl;
+  if (modifiers & Qt::AltModifier) bits |= key::kAlt;
+  return bits;
+}
+
+Frontend::Frontend(Game& game) : game_(game) {
+  clock_.setTimerType(Qt::CoarseTimer);
+  connect(&clock_, &QTimer::timeout, this, &Frontend::tick);
+  qApp->installEventFilter(this);
+}
+
+Frontend::~Frontend() { qApp->removeEventFilter(this); }
+
+void Frontend::run(const std::function<void()>& handler) {
+  if (game_.ended()) return;
+  ++busy_;
+  try {
+    handler();
+  } catch (const std::exception& e) {
+    // A fault in a rule must not take the player's game down with it.
+    std::fprintf(stderr, "morvath: internal error: %s\n", e.what());
+  }
+  --busy_;
+  refresh();
+}
+
+ScreenWindow& Frontend::window(ScreenId id) {
+  auto it = windows_.find(id);
+  if (it == windows_.end())
+    it = windows_.emplace(id, MakeWindow(*this, game_.screen(id))).first;
+  return *it->second;
+}
+
+QWidget* Frontend::modalParent() {
+  if (game_.screen(ScreenId::Cast).visible) return &window(ScreenId::Cast);
+  if (Screen* front = game_.front()) return &window(front->id());
+  return nullptr;
+}
+
+void Frontend::placeNewWindow(ScreenWindow& w, bool overlay) {
+  w.adjustSize();
+  QSize size = w.size();
+  if (!havePlace_) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    lastCenter_ = screen ? screen->availableGeometry().center() : QPoint(400, 300);
+    havePlace_ = true;
+  }
+  QPoint center = lastCenter_;
+  if (overlay && game_.front()) {
+    // The inventory stands beside the screen it belongs to, the spell window on top of it.
+    if (w.screen().id() == ScreenId::Inventory) {
+      const QWidget& front = window(game_.front()->id());
+      center = QPoint(front.frameGeometry().right() + size.width() / 2 + 8, lastCenter_.y());
+    }
+  }
+  w.move(center - QPoint(size.width() / 2, size.height() / 2));
+}
+
+void Frontend::refresh() {
+  // Show what became visible first, then hide what was left, so one screen always stands.
+  for (ScreenId id : kAllScreens) {
+    Screen& s = game_.screen(id);
+    if (!s.visible) continue;
+    ScreenWindow& w = window(id);
+    w.sync();
+    if (!w.isVisible()) {
+      placeNewWindow(w, IsOverlay(id));
+      w.show();
+      w.raise();
+      w.activateWindow();
+    }
+  }
+  for (auto& [id, w] : windows_) {
+    Screen& s = game_.screen(id);
+    if (!s.visible && w->isVisible()) w->hide();
+    if (w->isEnabled() != s.enabled) w->setEnabled(s.enabled);
+  }
+  if (Screen* front = game_.front()) {
+    ScreenWindow& w = window(front->id());
+    if (w.isVisible()) lastCenter_ = w.frameGeometry().center(), havePlace_ = true;
+    const int period = front->timerInterval();
+    if (period > 0) {
+      if (!clock_.isActive() || clock_.interval() != period) clock_.start(period);
+    } else {
+      clock_.stop();
+    }
+  } else {
+    clock_.stop();
+  }
+}
+
+void Frontend::tick() {
+  // The clock of a screen only runs while that screen is in front and nothing else is going on.
+  if (busy_ > 0 || QApplication::activeModalWidget() != nullptr) return;
+  Screen* front = game_.front();
+  if (!front || front->timerInterval() <= 0 || !front->enabled) return;
+  run([front] { front->timerTick(); });
+}
+
+bool Frontend::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget) return false;
+  auto* win = qobject_cast<ScreenWindow*>(widget->window());
+  if (!win || !win->isEnabled() || !win->screen().readsKeys()) return false;
+  if (QApplication::activeModalWidget() != nullptr || busy_ > 0) return false;
+  auto* keyEvent = static_cast<QKeyEvent*>(event);
+  // Buttons still get the keys that press them (the screen sees those keys too, once: where the
+  // key is first delivered); every other key belongs to the screen alone.
+  bool passOn = false;
+  switch (keyEvent->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      passOn = true;
+      break;
+    default:
+      break;
+  }
+  if (passOn) {
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* first = (focus && focus->window() == win) ? focus : win;
+    if (widget != first) return false;
+  }
+  const int code =
+      GameKeyCode(keyEvent->key(), keyEvent->modifiers().testFlag(Qt::KeypadModifier));
+  const int shift = GameShiftBits(keyEvent->modifiers());
+  Screen& screen = win->screen();
+  run([&screen, code, shift] { screen.keyDown(code, shift); });
+  return !passOn;
+}
+
+}  // namespace morvath

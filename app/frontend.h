@@ -1,0 +1,58 @@
+// The Qt front end: one window per screen, built when the screen is first shown and kept for the
+// whole run. After every event the windows re-read the game's state.
+#pragma once
+
+#include <QObject>
+#include <QPoint>
+#include <QTimer>
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "core/screen_id.h"
+
+namespace morvath {
+
+class Game;
+class Screen;
+class ScreenWindow;
+
+class Frontend : public QObject {
+  Q_OBJECT
+ public:
+  explicit Frontend(Game& game);
+  ~Frontend() override;
+
+  Game& game() { return game_; }
+  // Runs one event handler of the game, then brings every window up to date.
+  void run(const std::function<void()>& handler);
+  // Re-reads the game's state into the windows: shows and hides windows, updates controls.
+  void refresh();
+  // The window of a screen, built on first use.
+  ScreenWindow& window(ScreenId id);
+  // The window a modal box belongs to: the spell window when it is up, else the screen in front.
+  QWidget* modalParent();
+  // Whether an event handler of the game is running.
+  bool busy() const { return busy_ > 0; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void tick();
+  void placeNewWindow(ScreenWindow& window, bool overlay);
+
+  Game& game_;
+  std::map<ScreenId, std::unique_ptr<ScreenWindow>> windows_;
+  QTimer clock_;
+  int busy_ = 0;
+  bool havePlace_ = false;
+  QPoint lastCenter_;
+};
+
+// Converts a Qt key event into the game's key code and shift bits; key code 0 for keys the game
+// has no name for.
+int GameKeyCode(int qtKey, bool keypad);
+int GameShiftBits(Qt::KeyboardModifiers modifiers);
+
+}  // namespace morvath

@@ -1,0 +1,37 @@
+// Message and input boxes of Qt for the game's Dialogs port.
+#pragma once
+
+#include <functional>
+
+#include "core/ports.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace morvath {
+
+class QtDialogs : public Dialogs {
+ public:
+  // beforeModal brings the windows up to date before a box is shown; parent gives the window the
+  // box belongs to.
+  void setHooks(std::function<void()> beforeModal, std::function<QWidget*()> parent);
+
+  Answer message(const std::string& text, const std::string& title, Buttons buttons,
+                 Icon icon) override;
+  std::string input(const std::string& prompt, const std::string& title,
+                    const std::string& defaultText) override;
+  void beep() override;
+  void doEvents() override;
+  void quit() override;
+
+ private:
+  std::function<void()> beforeModal_;
+  std::function<QWidget*()> parent_;
+};
+
+// The title a box really shows: an empty title is shown as a blank title bar (a lone space), so
+// the window system does not put the program's name there instead.
+QString BoxTitle(const std::string& title);
+
+}  // namespace morvath

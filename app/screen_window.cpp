@@ -1,0 +1,183 @@
+#include "app/screen_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "app/frontend.h"
+
+namespace morvath {
+
+ScreenWindow::ScreenWindow(Frontend& frontend, Screen& screen, QSize canvasSize)
+    : frontend_(frontend), screen_(screen), canvas_(new QWidget(this)) {
+  setWindowTitle(QString::fromStdString(screen.title()));
+  setObjectName(QString::fromUtf8(ScreenName(screen.id()).data(),
+                                  static_cast<int>(ScreenName(screen.id()).size())));
+  canvas_->setObjectName("canvas");
+  canvas_->setFixedSize(canvasSize);
+  setCentralWidget(canvas_);
+  buildMenus();
+  layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void ScreenWindow::send(std::function<void()> handler) { frontend_.run(handler); }
+
+void ScreenWindow::buildMenus() {
+  for (const MenuItem& top : screen_.menus()) {
+    if (!top.parent.empty()) continue;
+    bool hasItems = false;
+    for (const MenuItem& item : screen_.menus()) hasItems = hasItems || item.parent == top.name;
+    if (!hasItems) {
+      QAction* action = menuBar()->addAction(QString::fromStdString(top.caption));
+      const std::string name = top.name;
+      connect(action, &QAction::triggered, this, [this, name] {
+        send([this, name] { screen_.click(name); });
+      });
+      menus_.push_back({action, name});
+      continue;
+    }
+    QMenu* menu = menuBar()->addMenu(QString::fromStdString(top.caption));
+    for (const MenuItem& item : screen_.menus()) {
+      if (item.parent != top.name) continue;
+      QAction* action = menu->addAction(QString::fromStdString(item.caption));
+      if (!item.shortcut.empty())
+        action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+      action->setCheckable(item.checkable);
+      const std::string name = item.name;
+      connect(action, &QAction::triggered, this, [this, name] {
+        send([this, name] { screen_.click(name); });
+      });
+      menus_.push_back({action, name});
+    }
+  }
+}
+
+QPushButton* ScreenWindow::bindButton(const std::string& name, QRect geometry) {
+  auto* button = new QPushButton(canvas_);
+  button->setGeometry(geometry);
+  button->setObjectName(QString::fromStdString(name));
+  connect(button, &QPushButton::clicked, this, [this, name] {
+    send([this, name] { screen_.click(name); });
+  });
+  buttons_.push_back({button, name});
+  return button;
+}
+
+ClickLabel* ScreenWindow::bindLabel(const std::string& name, QRect geometry, const char* role) {
+  auto* label = new ClickLabel(canvas_);
+  label->setGeometry(geometry);
+  label->setObjectName(QString::fromStdString(name));
+  if (role) label->setProperty("role", role);
+  connect(label, &ClickLabel::clicked, this, [this, name] {
+    if (screen_.hasClick(name)) send([this, name] { screen_.click(name); });
+  });
+  connect(label, &ClickLabel::doubleClicked, this, [this, name] {
+    if (screen_.hasDoubleClick(name)) send([this, name] { screen_.doubleClick(name); });
+  });
+  labels_.push_back({label, name});
+  return label;
+}
+
+PixelView* ScreenWindow::bindPicture(const std::string& name, const QImage& image, int scale,
+                                     QPoint origin) {
+  auto* view = new PixelView(image, scale, canvas_);
+  view->setObjectName(QString::fromStdString(name));
+  connect(view, &PixelView::clicked, this, [this, name] {
+    if (screen_.hasClick(name)) send([this, name] { screen_.click(name); });
+  });
+  pictures_.push_back({view, name, scale, origin});
+  return view;
+}
+
+GaugeView* ScreenWindow::bindGauge(const std::string& name, QRect geometry) {
+  auto* gauge = new GaugeView(canvas_);
+  gauge->setGeometry(geometry);
+  gauge->setObjectName(QString::fromStdString(name));
+  connect(gauge, &GaugeView::clicked, this, [this, name] {
+    if (screen_.hasClick(name)) send([this, name] { screen_.click(name); });
+  });
+  gauges_.push_back({gauge, name});
+  return gauge;
+}
+
+ClickLabel* ScreenWindow::addText(const QString& text, QRect geometry, const char* role,
+                                  const std::string& clickName) {
+  auto* label = new ClickLabel(canvas_);
+  label->setText(text);
+  label->setGeometry(geometry);
+  if (role) label->setProperty("role", role);
+  if (!clickName.empty()) {
+    label->setObjectName(QString::fromStdString(clickName));
+    connect(label, &ClickLabel::clicked, this, [this, clickName] {
+      if (screen_.hasClick(clickName)) send([this, clickName] { screen_.click(clickName); });
+    });
+    connect(label, &ClickLabel::doubleClicked, this, [this, clickName] {
+      if (screen_.hasDoubleClick(clickName))
+        send([this, clickName] { screen_.doubleClick(clickName); });
+    });
+  }
+  return label;
+}
+
+void ScreenWindow::sync() {
+  for (auto& b : buttons_) {
+    const Button& state = screen_.button(b.name);
+    const QString caption = QString::fromStdString(state.caption);
+    if (b.widget->text() != caption) b.widget->setText(caption);
+    b.widget->setEnabled(state.enabled);
+    b.widget->setVisible(state.visible);
+  }
+  for (auto& l : labels_) {
+    const Label& state = screen_.label(l.name);
+    const QString caption = QString::fromStdString(state.caption);
+    if (l.widget->text() != caption) l.widget->setText(caption);
+    l.widget->setVisible(state.visible);
+  }
+  for (auto& p : pictures_) {
+    const Picture& state = screen_.picture(p.name);
+    p.widget->move(p.origin + QPoint(state.left * p.scale / 15, state.top * p.scale / 15));
+    p.widget->setVisible(state.visible);
+  }
+  for (auto& g : gauges_) {
+    const Gauge& state = screen_.gauge(g.name);
+    g.widget->setBar(state.drawn, state.boxWidth, state.colour);
+  }
+  for (auto& m : menus_) {
+    const MenuItem& state = screen_.menu(m.name);
+    if (state.checkable) m.action->setChecked(state.checked);
+  }
+}
+
+void ScreenWindow::closeEvent(QCloseEvent* event) {
+  // The game decides what its close boxes do; the window itself never closes.
+  event->ignore();
+  send([this] { screen_.closeBox(); });
+}
+
+void ScreenWindow::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && screen_.hasClick(""))
+    send([this] { screen_.click(""); });
+  QMainWindow::mousePressEvent(event);
+}
+
+GenericWindow::GenericWindow(Frontend& frontend, Screen& screen)
+    : ScreenWindow(frontend, screen,
+                   QSize(560, 40 + 34 * static_cast<int>(std::max(screen.buttons().size(),
+                                                                   screen.labels().size())))) {
+  int y = 16;
+  for (const Button& b : screen.buttons()) {
+    bindButton(b.name, QRect(16, y, 240, 28));
+    y += 34;
+  }
+  y = 16;
+  for (const Label& l : screen.labels()) {
+    bindLabel(l.name, QRect(272, y, 272, 28));
+    y += 34;
+  }
+}
+
+}  // namespace morvath

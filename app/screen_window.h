@@ -1,0 +1,74 @@
+// The base of every screen's window: a fixed-size canvas on which the window places its controls
+// by name, and a menu bar built from the screen's menus. sync() re-reads the screen's state.
+#pragma once
+
+#include <QMainWindow>
+#include <QPoint>
+#include <QRect>
+#include <functional>
+#include <vector>
+
+#include "app/widgets.h"
+#include "core/screen.h"
+
+class QPushButton;
+class QAction;
+
+namespace morvath {
+
+class Frontend;
+
+class ScreenWindow : public QMainWindow {
+  Q_OBJECT
+ public:
+  ScreenWindow(Frontend& frontend, Screen& screen, QSize canvasSize);
+  Screen& screen() { return screen_; }
+  // Re-reads the screen's state into the widgets; windows with more to show extend it.
+  virtual void sync();
+
+ protected:
+  QWidget* canvas() { return canvas_; }
+  Frontend& frontend() { return frontend_; }
+  // Runs a handler of the screen through the front end.
+  void send(std::function<void()> handler);
+
+  // Widgets bound to the screen's controls of the same name.
+  QPushButton* bindButton(const std::string& name, QRect geometry);
+  ClickLabel* bindLabel(const std::string& name, QRect geometry, const char* role = nullptr);
+  // Pictures are placed by their twips position (15 twips a pixel) from an origin in pixels.
+  PixelView* bindPicture(const std::string& name, const QImage& image, int scale, QPoint origin);
+  GaugeView* bindGauge(const std::string& name, QRect geometry);
+  // A fixed caption that no rule changes.
+  ClickLabel* addText(const QString& text, QRect geometry, const char* role = nullptr,
+                      const std::string& clickName = {});
+
+  void closeEvent(QCloseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  void buildMenus();
+
+  Frontend& frontend_;
+  Screen& screen_;
+  QWidget* canvas_;
+  struct BoundButton { QPushButton* widget; std::string name; };
+  struct BoundLabel { ClickLabel* widget; std::string name; };
+  struct BoundPicture { PixelView* widget; std::string name; int scale; QPoint origin; };
+  struct BoundGauge { GaugeView* widget; std::string name; };
+  struct BoundMenu { QAction* action; std::string name; };
+  std::vector<BoundButton> buttons_;
+  std::vector<BoundLabel> labels_;
+  std::vector<BoundPicture> pictures_;
+  std::vector<BoundGauge> gauges_;
+  std::vector<BoundMenu> menus_;
+};
+
+// A plain window for a screen that has no window of its own design: its buttons in a column and
+// its visible labels beside them.
+class GenericWindow : public ScreenWindow {
+  Q_OBJECT
+ public:
+  GenericWindow(Frontend& frontend, Screen& screen);
+};
+
+}  // namespace morvath

@@ -1,0 +1,15 @@
+// Builds the window of a screen.
+#pragma once
+
+#include <memory>
+
+namespace morvath {
+
+class Frontend;
+class Screen;
+class ScreenWindow;
+
+// The window designed for the screen, or a plain one for a screen without its own design.
+std::unique_ptr<ScreenWindow> MakeWindow(Frontend& frontend, Screen& screen);
+
+}  // namespace morvath

@@ -1,0 +1,42 @@
+// The nine save slots in the settings store (application "ZARQ", sections "Save1".."Save9"),
+// the marker of the slot used last, and the slot prompts of the start screen and the inn.
+#pragma once
+
+#include <string>
+
+namespace morvath {
+
+class Game;
+
+// The settings-store application that holds the slots.
+inline constexpr const char* kSaveApp = "ZARQ";
+inline constexpr const char* kNoSave = "There is no save in that slot.";
+
+// The section chosen by a slot key: "Save1".."Save9" for the digits 1 to 9 on the main row, and
+// on the keypad when keypadAllowed; empty text for any other key.
+std::string SlotForKey(int keyCode, bool keypadAllowed);
+
+// Writes the character, the potion counts and the spell flags into the section, all at once.
+void SaveSlot(Game& game, const std::string& section);
+
+// How far the load steps got.
+enum class LoadResult {
+  EmptySlot,   // no name in the slot: only Beat and CharName were read
+  NoHealth,    // a name but no health: everything read, the map prepared, the start screen stays
+  Loaded,      // the map is shown
+};
+
+// The load steps for a section: fills the record, puts the character by the fountain, starts the
+// overworld tune and shows the map.
+LoadResult RunLoadSteps(Game& game, const std::string& section);
+
+// LoadSave: the death screen's reload. "Successful!" on success, empty text otherwise.
+std::string LoadSave(Game& game, const std::string& section);
+
+// A key pressed while the start screen's load prompt is shown.
+void LoadPromptKey(Game& game, int keyCode);
+
+// "&Clear Saves": empties the name and the values of all nine slots.
+void ClearSaves(Game& game);
+
+}  // namespace morvath

@@ -1,0 +1,73 @@
+#include "core/text.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <limits>
+
+namespace morvath {
+namespace {
+
+TEST(Val, ReadsTheNumberAtTheStartOfTheText) {
+  EXPECT_EQ(Val("100"), 100);
+  EXPECT_EQ(Val("  42abc"), 42);
+  EXPECT_EQ(Val("-7"), -7);
+  EXPECT_EQ(Val("+3"), 3);
+  EXPECT_EQ(Val("2.5 points"), 2.5);
+  EXPECT_EQ(Val(".5"), 0.5);
+  EXPECT_EQ(Val("1e3"), 1000);
+  EXPECT_EQ(Val("1e"), 1);     // an exponent needs digits
+  EXPECT_EQ(Val("3-4"), 3);
+  EXPECT_EQ(Val("1.2.3"), 1.2);
+}
+
+TEST(Val, TextWithoutANumberIsZero) {
+  EXPECT_EQ(Val(""), 0);
+  EXPECT_EQ(Val("   "), 0);
+  EXPECT_EQ(Val("abc"), 0);
+  EXPECT_EQ(Val("NaN"), 0);
+  EXPECT_EQ(Val("-"), 0);
+  EXPECT_EQ(Val("."), 0);
+  EXPECT_EQ(Val("0x10"), 0);
+  EXPECT_EQ(Val("\xE2\x82\xAC" "5"), 0);  // a euro sign before the digit
+}
+
+TEST(Val, HugeNumbersStayFinite) {
+  EXPECT_EQ(Val("1e308"), 1e308);
+  EXPECT_EQ(Val("1e999"), DBL_MAX);
+  EXPECT_EQ(Val("-1e999"), -DBL_MAX);
+  EXPECT_EQ(Val(std::string(10000, '9')), DBL_MAX);
+}
+
+TEST(Str, WritesTheShortestText) {
+  EXPECT_EQ(Str(100), "100");
+  EXPECT_EQ(Str(2.5), "2.5");
+  EXPECT_EQ(Str(-5), "-5");
+  EXPECT_EQ(Str(0), "0");
+  EXPECT_EQ(Str(-0.0), "0");
+  EXPECT_EQ(Str(25.25), "25.25");
+  EXPECT_EQ(Str(100000000), "100000000");
+  EXPECT_EQ(Str(200000000 + 10000), "200010000");
+  EXPECT_EQ(Str(0.1 + 0.2), "0.3");  // at most 15 significant digits
+  EXPECT_EQ(Str(1.0 / 3.0), "0.333333333333333");
+  EXPECT_EQ(Str(123456789012345.0), "123456789012345");
+}
+
+TEST(Str, LargeAndOddNumbersReadBackEqual) {
+  for (double n : {1e15, 1e16, 1.5e300, -2.5e-7, 1e308}) EXPECT_EQ(Val(Str(n)), n) << Str(n);
+  EXPECT_EQ(Str(std::numeric_limits<double>::quiet_NaN()), "0");
+  EXPECT_EQ(Val(Str(std::numeric_limits<double>::infinity())), DBL_MAX);
+}
+
+TEST(IsNumber, AcceptsOnlyAWholeNumber) {
+  EXPECT_TRUE(IsNumber("12"));
+  EXPECT_TRUE(IsNumber(" 12 "));
+  EXPECT_TRUE(IsNumber("-1.5"));
+  EXPECT_FALSE(IsNumber(""));
+  EXPECT_FALSE(IsNumber("12a"));
+  EXPECT_FALSE(IsNumber("abc"));
+}
+
+}  // namespace
+}  // namespace morvath

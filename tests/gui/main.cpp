@@ -1,0 +1,13 @@
+// The window tests run offscreen inside one QApplication.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QStandardPaths>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QStandardPaths::setTestModeEnabled(true);
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
