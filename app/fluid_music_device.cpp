@@ -68,17 +68,24 @@ fluid_settings_t* newSettings() {
   fluid_settings_setint(settings, "synth.reverb.active", 1);
   fluid_settings_setnum(settings, "synth.gain", 0.5);
   fluid_settings_setint(settings, "synth.cpu-cores", 1);
+  // Read an instrument's samples only when a tune asks for it: a handful of instruments out of a
+  // whole General MIDI set keeps memory down (much more so with a large fallback soundfont).
+  fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
   // About 46 ms of buffering: few wake-ups, and "stop" still sounds immediate.
   fluid_settings_setint(settings, "audio.period-size", 512);
   fluid_settings_setint(settings, "audio.periods", 4);
   return settings;
 }
 
+// Read on the GUI thread when the device is made: the environment is not for worker threads.
+std::string soundfontFromEnvironment(std::string configured) {
+  if (!configured.empty()) return configured;
+  const char* env = std::getenv("MORVATH_SOUNDFONT");
+  return env != nullptr ? std::string(env) : std::string();
+}
+
 std::vector<std::string> soundfontCandidates(const std::string& configured) {
   if (!configured.empty()) return {configured};
-  if (const char* env = std::getenv("MORVATH_SOUNDFONT"); env != nullptr && *env != '\0') {
-    return {env};
-  }
   return {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2"};
 }
 
@@ -150,7 +157,9 @@ struct FluidMusicDevice::Worker {
 
   std::thread thread;
 
-  Worker(FluidMusicDevice* o, Config c) : owner(o), config(std::move(c)) {}
+  Worker(FluidMusicDevice* o, Config c) : owner(o), config(std::move(c)) {
+    config.soundfont = soundfontFromEnvironment(std::move(config.soundfont));
+  }
 
   void run() {
     start();
