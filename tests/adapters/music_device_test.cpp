@@ -263,21 +263,25 @@ TEST_F(MusicDeviceTest, OpeningAnotherTuneReplacesThePlayingOne) {
 }
 
 TEST_F(MusicDeviceTest, PlayWhilePlayingAndOtherCommands) {
-  writeFile(path("Short.mid"), shortTune(2));
+  writeFile(path("Two.mid"), shortTune(8));  // two seconds
   auto device = quietDevice();
   device->command("play");  // nothing open yet
   EXPECT_FALSE(device->isPlaying());
-  device->setFileName(path("Short.mid"));
+  device->setFileName(path("Two.mid"));
   device->command("Open");  // the old control took commands in any case
   for (const char* ignored : {"pause", "", "playing", "open ", "seek"}) {
     device->command(ignored);
     EXPECT_FALSE(device->isPlaying()) << ignored;
   }
+  ASSERT_TRUE(device->waitUntilReady(5000));
   device->command("PLAY");
-  device->command("play");  // already playing: carries on
+  const auto started = Clock::now();
+  pump(1200);
+  device->command("play");  // already playing: carries on rather than starting over
   EXPECT_TRUE(device->isPlaying());
   ASSERT_TRUE(waitFor([&] { return ends_ == 1; }, 5000));
-  pump(800);
+  EXPECT_LT(Clock::now() - started, std::chrono::milliseconds(2900));
+  pump(500);
   EXPECT_EQ(ends_, 1);
 }
 
