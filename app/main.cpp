@@ -8,7 +8,7 @@
 #include "app/frontend.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_settings_store.h"
-#include "app/silent_music_device.h"
+#include "app/fluid_music_device.h"
 #include "app/theme.h"
 #include "core/game.h"
 
@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   morvath::ApplyTheme(app);
 
   morvath::QtDialogs dialogs;
-  morvath::SilentMusicDevice music;
+  morvath::FluidMusicDevice music;  // outlives the game
   morvath::QtSettingsStore store("KeepOfTheMorvath");
   morvath::ClockRandom random;
   morvath::Game game(dialogs, music, store, random, QDir::currentPath().toStdString());
