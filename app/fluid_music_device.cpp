@@ -1,7 +1,5 @@
 #include "app/fluid_music_device.h"
 
-#include <alsa/asoundlib.h>
-#include <fluidsynth.h>
 
 #include <QMetaObject>
 #include <algorithm>
@@ -18,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "app/fluid_library.h"
 #include "app/rmi.h"
 
 namespace morvath {
@@ -28,6 +27,9 @@ constexpr double kSampleRate = 44100.0;
 // No tune of ours comes near this; anything larger is not a tune and is not read.
 constexpr std::uintmax_t kMaxTuneBytes = 16u << 20;
 
+// The loaded library; every caller has made sure it loaded.
+const FluidLibrary& Fluid() { return *FluidLibrary::Load(); }
+
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 
 // FluidSynth and libasound both print to stderr by default; the game prints at most one line
@@ -36,9 +38,9 @@ void silenceLibraries() {
   static std::once_flag once;
   std::call_once(once, [] {
     for (int level = 0; level < LAST_LOG_LEVEL; ++level) {
-      fluid_set_log_function(level, nullptr, nullptr);
+      Fluid().fluid_set_log_function(level, nullptr, nullptr);
     }
-    snd_lib_error_set_handler(quietAlsa);
+    if (Fluid().snd_lib_error_set_handler) Fluid().snd_lib_error_set_handler(quietAlsa);
   });
 }
 
@@ -61,19 +63,19 @@ bool equalsIgnoringCase(const std::string& text, const char* word) {
 // A modest synthesizer: music for a turn-based game needs no more, and it keeps the audio
 // thread cheap. Reverb stays on (the organ and the choir sound dead without it), chorus off.
 fluid_settings_t* newSettings() {
-  fluid_settings_t* settings = new_fluid_settings();
-  fluid_settings_setnum(settings, "synth.sample-rate", kSampleRate);
-  fluid_settings_setint(settings, "synth.polyphony", 96);
-  fluid_settings_setint(settings, "synth.chorus.active", 0);
-  fluid_settings_setint(settings, "synth.reverb.active", 1);
-  fluid_settings_setnum(settings, "synth.gain", 0.5);
-  fluid_settings_setint(settings, "synth.cpu-cores", 1);
+  fluid_settings_t* settings = Fluid().new_fluid_settings();
+  Fluid().fluid_settings_setnum(settings, "synth.sample-rate", kSampleRate);
+  Fluid().fluid_settings_setint(settings, "synth.polyphony", 96);
+  Fluid().fluid_settings_setint(settings, "synth.chorus.active", 0);
+  Fluid().fluid_settings_setint(settings, "synth.reverb.active", 1);
+  Fluid().fluid_settings_setnum(settings, "synth.gain", 0.5);
+  Fluid().fluid_settings_setint(settings, "synth.cpu-cores", 1);
   // Read an instrument's samples only when a tune asks for it: a handful of instruments out of a
   // whole General MIDI set keeps memory down (much more so with a large fallback soundfont).
-  fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
+  Fluid().fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
   // About 46 ms of buffering: few wake-ups, and "stop" still sounds immediate.
-  fluid_settings_setint(settings, "audio.period-size", 512);
-  fluid_settings_setint(settings, "audio.periods", 4);
+  Fluid().fluid_settings_setint(settings, "audio.period-size", 512);
+  Fluid().fluid_settings_setint(settings, "audio.periods", 4);
   return settings;
 }
 
@@ -190,9 +192,13 @@ struct FluidMusicDevice::Worker {
   }
 
   void start() {
+    if (FluidLibrary::Load() == nullptr) {
+      warnOnce("the FluidSynth library is missing; music is off");
+      return;
+    }
     silenceLibraries();
     settings = newSettings();
-    synth = new_fluid_synth(settings);
+    synth = Fluid().new_fluid_synth(settings);
     if (synth == nullptr) return;
     if (config.useSoundCard) {
       const std::vector<std::string> fonts = soundfontCandidates(config.soundfont);
@@ -206,28 +212,28 @@ struct FluidMusicDevice::Worker {
         // Only a real sound card: the "file" driver would write fluidsynth.wav in the
         // current folder.
         for (const char* name : {"pulseaudio", "alsa"}) {
-          fluid_settings_setstr(settings, "audio.driver", name);
-          driver = new_fluid_audio_driver(settings, synth);
+          Fluid().fluid_settings_setstr(settings, "audio.driver", name);
+          driver = Fluid().new_fluid_audio_driver(settings, synth);
           if (driver != nullptr) break;
         }
         if (driver == nullptr) {
           warnOnce("no sound card found; music is off");
         } else {
           const bool loaded = std::any_of(fonts.begin(), fonts.end(), [this](const auto& f) {
-            return fluid_synth_sfload(synth, f.c_str(), 1) != FLUID_FAILED;
+            return Fluid().fluid_synth_sfload(synth, f.c_str(), 1) != FLUID_FAILED;
           });
           if (loaded) {
             audible = true;
           } else {
             warnOnce("the General MIDI soundfont does not load; music is off");
-            delete_fluid_audio_driver(driver);  // rendering silence would only cost CPU
+            Fluid().delete_fluid_audio_driver(driver);  // rendering silence would only cost CPU
             driver = nullptr;
           }
         }
       }
     }
     if (driver == nullptr) {
-      fluid_synth_reverb_on(synth, -1, 0);  // nobody listens: render as little as possible
+      Fluid().fluid_synth_reverb_on(synth, -1, 0);  // nobody listens: render as little as possible
       scratch.resize(2 * 512);
     }
   }
@@ -247,16 +253,16 @@ struct FluidMusicDevice::Worker {
     }
     while (framesRendered < target && playback) {
       const int frames = static_cast<int>(std::min<long long>(512, target - framesRendered));
-      fluid_synth_write_s16(synth, frames, scratch.data(), 0, 2, scratch.data(), 1, 2);
+      Fluid().fluid_synth_write_s16(synth, frames, scratch.data(), 0, 2, scratch.data(), 1, 2);
       framesRendered += frames;
     }
   }
 
   void shutDown() {
     dropPlayback(true);
-    if (driver != nullptr) delete_fluid_audio_driver(driver);
-    if (synth != nullptr) delete_fluid_synth(synth);
-    if (settings != nullptr) delete_fluid_settings(settings);
+    if (driver != nullptr) Fluid().delete_fluid_audio_driver(driver);
+    if (synth != nullptr) Fluid().delete_fluid_synth(synth);
+    if (settings != nullptr) Fluid().delete_fluid_settings(settings);
     driver = nullptr;
     synth = nullptr;
     settings = nullptr;
@@ -286,34 +292,34 @@ struct FluidMusicDevice::Worker {
     auto next = std::make_unique<Playback>();
     next->worker = this;
     next->playId = playId;
-    next->player = new_fluid_player(synth);
+    next->player = Fluid().new_fluid_player(synth);
     if (next->player == nullptr) return;
-    if (fluid_player_add_mem(next->player, tune->data(), tune->size()) != FLUID_OK) {
-      delete_fluid_player(next->player);
+    if (Fluid().fluid_player_add_mem(next->player, tune->data(), tune->size()) != FLUID_OK) {
+      Fluid().delete_fluid_player(next->player);
       return;
     }
-    fluid_player_set_tick_callback(next->player, &Worker::onTick, next.get());
+    Fluid().fluid_player_set_tick_callback(next->player, &Worker::onTick, next.get());
     playback = std::move(next);
     clockStart = std::chrono::steady_clock::now();
     framesRendered = 0;
-    fluid_player_play(playback->player);
+    Fluid().fluid_player_play(playback->player);
   }
 
   // Ends the current run: silence cuts every sound at once ("stop"); otherwise the notes are
   // released and ring out (the end of a tune).
   void dropPlayback(bool silence) {
     if (!playback) return;
-    fluid_player_stop(playback->player);
-    fluid_synth_all_notes_off(synth, -1);
-    if (silence) fluid_synth_all_sounds_off(synth, -1);
-    delete_fluid_player(playback->player);
+    Fluid().fluid_player_stop(playback->player);
+    Fluid().fluid_synth_all_notes_off(synth, -1);
+    if (silence) Fluid().fluid_synth_all_sounds_off(synth, -1);
+    Fluid().delete_fluid_player(playback->player);
     playback.reset();
   }
 
   // Runs on FluidSynth's audio (or timer) thread for every MIDI tick of the player.
   static int onTick(void* data, int tick) {
     auto* run = static_cast<Playback*>(data);
-    if (run->totalTicks <= 0) run->totalTicks = fluid_player_get_total_ticks(run->player);
+    if (run->totalTicks <= 0) run->totalTicks = Fluid().fluid_player_get_total_ticks(run->player);
     // The total is 0 until the player has read the file.
     if (run->totalTicks > 0 && tick >= run->totalTicks && !run->reachedEnd.exchange(true)) {
       Worker* worker = run->worker;
@@ -440,7 +446,7 @@ struct OfflineRun {
 
 int offlineTick(void* data, int tick) {
   auto* run = static_cast<OfflineRun*>(data);
-  if (run->totalTicks <= 0) run->totalTicks = fluid_player_get_total_ticks(run->player);
+  if (run->totalTicks <= 0) run->totalTicks = Fluid().fluid_player_get_total_ticks(run->player);
   if (run->totalTicks > 0 && tick >= run->totalTicks && run->framesToEnd < 0) {
     run->framesToEnd = run->frames;
   }
@@ -454,34 +460,34 @@ FluidMusicDevice::RenderStats FluidMusicDevice::renderOffline(const std::string&
                                                               long maxFrames) {
   RenderStats stats;
   const std::optional<std::string> midi = extractMidi(tuneBytes);
-  if (!midi) return stats;
+  if (!midi || FluidLibrary::Load() == nullptr) return stats;
   silenceLibraries();
   fluid_settings_t* settings = newSettings();
-  fluid_synth_t* synth = new_fluid_synth(settings);
-  if (synth != nullptr && fluid_synth_sfload(synth, soundfont.c_str(), 1) != FLUID_FAILED) {
+  fluid_synth_t* synth = Fluid().new_fluid_synth(settings);
+  if (synth != nullptr && Fluid().fluid_synth_sfload(synth, soundfont.c_str(), 1) != FLUID_FAILED) {
     OfflineRun run;
-    run.player = new_fluid_player(synth);
+    run.player = Fluid().new_fluid_player(synth);
     if (run.player != nullptr) {
-      fluid_player_set_tick_callback(run.player, offlineTick, &run);
-      if (fluid_player_add_mem(run.player, midi->data(), midi->size()) == FLUID_OK &&
-          fluid_player_play(run.player) == FLUID_OK) {
+      Fluid().fluid_player_set_tick_callback(run.player, offlineTick, &run);
+      if (Fluid().fluid_player_add_mem(run.player, midi->data(), midi->size()) == FLUID_OK &&
+          Fluid().fluid_player_play(run.player) == FLUID_OK) {
         constexpr int kBlock = 512;
         std::vector<short> buffer(2 * kBlock);
-        while (fluid_player_get_status(run.player) == FLUID_PLAYER_PLAYING &&
+        while (Fluid().fluid_player_get_status(run.player) == FLUID_PLAYER_PLAYING &&
                run.frames < maxFrames) {
-          fluid_synth_write_s16(synth, kBlock, buffer.data(), 0, 2, buffer.data(), 1, 2);
+          Fluid().fluid_synth_write_s16(synth, kBlock, buffer.data(), 0, 2, buffer.data(), 1, 2);
           for (short sample : buffer) stats.peak = std::max(stats.peak, std::abs(int{sample}));
           run.frames += kBlock;
         }
       }
-      fluid_player_stop(run.player);
-      delete_fluid_player(run.player);
+      Fluid().fluid_player_stop(run.player);
+      Fluid().delete_fluid_player(run.player);
     }
     stats.frames = run.frames;
     stats.framesToEnd = run.framesToEnd;
   }
-  if (synth != nullptr) delete_fluid_synth(synth);
-  delete_fluid_settings(settings);
+  if (synth != nullptr) Fluid().delete_fluid_synth(synth);
+  Fluid().delete_fluid_settings(settings);
   return stats;
 }
 
