@@ -112,12 +112,12 @@ std::string& SlotName(Character& c, EquipmentSlot slot) {
 
 EquipmentShop::EquipmentShop(Game& game, ScreenId id, const std::string& title,
                              const std::string& valueHeading,
-                             std::initializer_list<EquipmentSlot> slots)
+                             std::initializer_list<EquipmentSlot> lists)
     : Screen(game, id, title),
       Label1(addLabel("Label1", title)),
       lblValue(addLabel("lblValue", valueHeading)),
       lblCost(addLabel("lblCost", "Cost")) {
-  for (EquipmentSlot slot : slots) addItemRows(slot);
+  for (EquipmentSlot slot : lists) addItemRows(slot);
 }
 
 void EquipmentShop::addItemRows(EquipmentSlot slot) {

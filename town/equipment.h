@@ -50,7 +50,7 @@ void MSGSame(Game& game, EquipmentSlot slot);
 class EquipmentShop : public Screen {
  public:
   EquipmentShop(Game& game, ScreenId id, const std::string& title, const std::string& valueHeading,
-                std::initializer_list<EquipmentSlot> slots);
+                std::initializer_list<EquipmentSlot> lists);
 
   Label& Label1;    // the heading
   Label& lblValue;  // column headings
