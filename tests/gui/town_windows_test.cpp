@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTest>
@@ -126,19 +125,6 @@ TEST_F(TownWindows, AClickOnALabelOfTheDeathScreenIsOneClick) {
   h.dialogs.boxes.clear();
   QTest::mouseClick(w.centralWidget(), Qt::LeftButton, {}, QPoint(5, 5));
   EXPECT_EQ(h.dialogs.boxes.size(), 1u);
-}
-
-// With MORVATH_SHOTS set to a folder, saves a picture of every window there to look at.
-TEST_F(TownWindows, Screenshots) {
-  const QString folder = qEnvironmentVariable("MORVATH_SHOTS");
-  if (folder.isEmpty()) GTEST_SKIP() << "MORVATH_SHOTS not set";
-  h.g().inn().click("Command1");
-  for (ScreenId id : kTownWindows) {
-    ScreenWindow& w = windowOf(id);
-    const QString file = QDir(folder).filePath(
-        QString::fromUtf8(ScreenName(id).data()).left(ScreenName(id).size()) + ".png");
-    EXPECT_TRUE(w.grab().save(file)) << file.toStdString();
-  }
 }
 
 }  // namespace
