@@ -195,19 +195,5 @@ TEST(Inn, TheExitMenuClosesThePromptBeforeAskingTheCloseBoxDoesNot) {
   EXPECT_TRUE(r.g().ended());
 }
 
-TEST(Inn, TheScreenHasItsButtonsInOrder) {
-  Harness h;
-  Inn& inn = h.g().inn();
-  EXPECT_EQ(inn.title(), "Elkwood Inn");
-  EXPECT_EQ(inn.Label1.caption, "Elkwood Inn");
-  std::vector<std::string> captions;
-  for (const Button& b : inn.buttons()) captions.push_back(b.caption);
-  EXPECT_EQ(captions, (std::vector<std::string>{
-                          "&Rest for 25 gold (HP Restore)", "&Restore Spell Points", "&Save Game",
-                          "&Clear Saves", "Go to the &Bar", "&Exit Elkwood Inn"}));
-  EXPECT_FALSE(inn.Message.visible);
-  EXPECT_EQ(inn.musicItem(), "muscion");
-}
-
 }  // namespace
 }  // namespace morvath::test

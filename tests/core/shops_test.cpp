@@ -338,17 +338,5 @@ TEST(MagicShop, ThePotionIsAnnouncedBeforeItIsPaidFor) {
   EXPECT_EQ(r.g().battle().N2.caption, "1");
 }
 
-TEST(MagicShop, TheScreenShowsTheSpellEffectsAndPrices) {
-  Harness h;
-  MagicShop& shop = h.g().magicShop();
-  EXPECT_EQ(shop.title(), "Magic Shop");
-  EXPECT_EQ(shop.lblEffect.caption, "(Damage) - Spell Points");
-  EXPECT_EQ(shop.label("Command2Effect").caption, "(+50 armor for this battle) - 25");
-  EXPECT_EQ(shop.label("Command3Cost").caption, "70000");
-  EXPECT_EQ(shop.lblNote.caption,
-            "Potions are special because you can use them in combat to heal your wounds.");
-  EXPECT_EQ(shop.menu("MOp").caption, "&Options");
-}
-
 }  // namespace
 }  // namespace morvath::test
