@@ -34,14 +34,21 @@ QSettings& QtSettingsStore::settingsFor(const std::string& app) {
   auto settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
                                               organisation_, QString::fromStdString(app));
   // A file that cannot be read would be overwritten by the next write: keep a copy of it beside
-  // the new one, so a damaged save file is never lost for good.
+  // the new one, so a damaged save file is never lost for good. QSettings reads its file only
+  // when a value is first asked for, and only then knows whether the file was readable.
+  settings->allKeys();
   if (settings->status() == QSettings::FormatError) {
     const QString path = settings->fileName();
-    const QString copy =
+    const QString stamp =
         path + ".damaged-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
+    // Never over an earlier copy: two damaged files found within the same second both stay.
+    QString copy = stamp;
+    for (int n = 2; QFile::exists(copy); ++n) copy = stamp + "-" + QString::number(n);
     if (QFile::copy(path, copy))
       std::fprintf(stderr, "morvath: %s could not be read; a copy was kept as %s\n",
                    qPrintable(path), qPrintable(copy));
+    else
+      std::fprintf(stderr, "morvath: %s could not be read, nor copied aside\n", qPrintable(path));
   }
   return *files_.emplace(app, std::move(settings)).first->second;
 }

@@ -6,11 +6,21 @@
 #include "combat/cast.h"
 #include "combat/cast_window.h"
 #include "combat/battle_window.h"
+#include "combat/dead.h"
+#include "combat/dead_window.h"
 #include "core/game.h"
 #include "core/inventory.h"
 #include "core/inventory_window.h"
 #include "shell/start_form.h"
 #include "shell/start_form_window.h"
+#include "town/armor_shop.h"
+#include "town/armor_shop_window.h"
+#include "town/inn.h"
+#include "town/inn_window.h"
+#include "town/magic_shop.h"
+#include "town/magic_shop_window.h"
+#include "town/weapon_shop.h"
+#include "town/weapon_shop_window.h"
 #include "world/caves.h"
 #include "world/caves_window.h"
 
@@ -30,6 +40,16 @@ std::unique_ptr<ScreenWindow> MakeWindow(Frontend& frontend, Screen& screen) {
       return std::make_unique<BlackWindow>(frontend, static_cast<Black&>(screen));
     case ScreenId::Cast:
       return std::make_unique<CastWindow>(frontend, static_cast<Cast&>(screen));
+    case ScreenId::Dead:
+      return std::make_unique<DeadWindow>(frontend, static_cast<Dead&>(screen));
+    case ScreenId::WeaponShop:
+      return std::make_unique<WeaponShopWindow>(frontend, static_cast<WeaponShop&>(screen));
+    case ScreenId::ArmorShop:
+      return std::make_unique<ArmorShopWindow>(frontend, static_cast<ArmorShop&>(screen));
+    case ScreenId::MagicShop:
+      return std::make_unique<MagicShopWindow>(frontend, static_cast<MagicShop&>(screen));
+    case ScreenId::Inn:
+      return std::make_unique<InnWindow>(frontend, static_cast<Inn&>(screen));
     default:
       return std::make_unique<GenericWindow>(frontend, screen);
   }

@@ -1,5 +1,8 @@
 #include "core/save_slots.h"
 
+#include <cctype>
+#include <string_view>
+
 #include "combat/battle.h"
 #include "combat/cast.h"
 #include "core/game.h"
@@ -16,15 +19,24 @@ struct FieldKey {
 
 // The character's part of a slot, in the order a save writes it.
 constexpr FieldKey kFieldKeys[] = {
-    {"Beat", &Character::Beat},         {"CharName", &Character::CharName},
-    {"Gold", &Character::Gold},         {"Health", &Character::HP},
-    {"MaxHealth", &Character::MaxHP},   {"Exp", &Character::Exp},
-    {"Next Level", &Character::NextLevel}, {"Level", &Character::Level},
-    {"Weapon", &Character::Weapon},     {"Armor", &Character::Armor},
-    {"Shield", &Character::Shield},     {"Strength", &Character::Strength},
-    {"WeaponName", &Character::WeaponN}, {"ArmorName", &Character::ArmorN},
-    {"ShieldName", &Character::ShieldN}, {"Kills", &Character::Kills},
-    {"SP", &Character::SP},             {"MaxSP", &Character::MaxSP},
+    {"Beat", &Character::Beat},
+    {"CharName", &Character::CharName},
+    {"Gold", &Character::Gold},
+    {"Health", &Character::HP},
+    {"MaxHealth", &Character::MaxHP},
+    {"Exp", &Character::Exp},
+    {"Next Level", &Character::NextLevel},
+    {"Level", &Character::Level},
+    {"Weapon", &Character::Weapon},
+    {"Armor", &Character::Armor},
+    {"Shield", &Character::Shield},
+    {"Strength", &Character::Strength},
+    {"WeaponName", &Character::WeaponN},
+    {"ArmorName", &Character::ArmorN},
+    {"ShieldName", &Character::ShieldN},
+    {"Kills", &Character::Kills},
+    {"SP", &Character::SP},
+    {"MaxSP", &Character::MaxSP},
     {"NL", &Character::NL},
 };
 
@@ -32,7 +44,7 @@ constexpr const char* kPotionKeys[] = {"N1", "N2", "N3", "N4", "N5"};
 // Spell flags as a save writes them, and as a load reads them.
 constexpr const char* kSpellSaveOrder[] = {"S1", "SL1", "S2", "SL2", "SL3",
                                            "S3", "SL4", "S4", "SL5", "S5"};
-constexpr const char* kSpellLoadOrder[] = {"S1", "SL1", "S2", "SL2", "S3",
+constexpr const char* kSpellLoadOrder[] = {"S1",  "SL1", "S2", "SL2", "S3",
                                            "SL3", "SL4", "S4", "SL5", "S5"};
 
 std::string Read(Game& game, const std::string& section, const char* key) {
@@ -61,7 +73,16 @@ void SaveSlot(Game& game, const std::string& section) {
   store.flush();
 }
 
-LoadResult RunLoadSteps(Game& game, const std::string& section) {
+bool SpellFlag(const std::string& text) {
+  static constexpr std::string_view kTrue = "true";
+  if (text.size() != kTrue.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(text[i])) != kTrue[i]) return false;
+  return true;
+}
+
+LoadResult RunLoadSteps(Game& game, const std::string& section,
+                        const std::function<void()>& afterRead) {
   Character& c = game.ch();
   c.Beat = Read(game, section, "Beat");
   c.CharName = Read(game, section, "CharName");
@@ -75,7 +96,7 @@ LoadResult RunLoadSteps(Game& game, const std::string& section) {
   }
   for (const char* key : kPotionKeys) game.battle().label(key).caption = Read(game, section, key);
   for (const char* key : kSpellLoadOrder)
-    game.cast().button(key).enabled = Read(game, section, key) == "True";
+    game.cast().button(key).enabled = SpellFlag(Read(game, section, key));
   game.placeAtFountain();
   if (game.musicOn()) {
     game.stopMusic();
@@ -83,6 +104,7 @@ LoadResult RunLoadSteps(Game& game, const std::string& section) {
     game.music().command("open");
     game.music().command("play");
   }
+  if (afterRead) afterRead();
   if (c.HP.empty()) {
     game.msg(kNoSave, "Error");
     return LoadResult::NoHealth;
@@ -108,15 +130,15 @@ void LoadPromptKey(Game& game, int keyCode) {
   game.store().flush();
   if (section.empty()) return;
   // The prompt closes once the load has read the slot, even when the slot then turns out to
-  // have no health in it.
-  if (RunLoadSteps(game, section) != LoadResult::EmptySlot) start.Message.visible = false;
+  // have no health in it; an empty slot leaves it open for another key.
+  RunLoadSteps(game, section, [&start] { start.Message.visible = false; });
 }
 
 void ClearSaves(Game& game) {
   static constexpr const char* kCleared[] = {
-      "CharName", "Gold",     "Health",     "MaxHealth",  "Next Level", "Level",
-      "Weapon",   "Armor",    "Shield",     "Strength",   "WeaponName", "ArmorName",
-      "ShieldName", "Kills",  "SP",         "MaxSP",      "NL"};
+      "CharName",   "Gold",  "Health", "MaxHealth", "Next Level", "Level",
+      "Weapon",     "Armor", "Shield", "Strength",  "WeaponName", "ArmorName",
+      "ShieldName", "Kills", "SP",     "MaxSP",     "NL"};
   for (int slot = 1; slot <= 9; ++slot) {
     const std::string section = "Save" + std::to_string(slot);
     for (const char* key : kCleared) game.store().write(kSaveApp, section, key, "");

@@ -2,6 +2,7 @@
 // the marker of the slot used last, and the slot prompts of the start screen and the inn.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace morvath {
@@ -16,19 +17,25 @@ inline constexpr const char* kNoSave = "There is no save in that slot.";
 // on the keypad when keypadAllowed; empty text for any other key.
 std::string SlotForKey(int keyCode, bool keypadAllowed);
 
+// Reads a spell flag of a slot: "True" (in any case) is a known spell; "False", an empty or
+// missing flag and anything else written by hand is not.
+bool SpellFlag(const std::string& text);
+
 // Writes the character, the potion counts and the spell flags into the section, all at once.
 void SaveSlot(Game& game, const std::string& section);
 
 // How far the load steps got.
 enum class LoadResult {
-  EmptySlot,   // no name in the slot: only Beat and CharName were read
-  NoHealth,    // a name but no health: everything read, the map prepared, the start screen stays
-  Loaded,      // the map is shown
+  EmptySlot,  // no name in the slot: only Beat and CharName were read
+  NoHealth,   // a name but no health: everything read, the map prepared, the start screen stays
+  Loaded,     // the map is shown
 };
 
 // The load steps for a section: fills the record, puts the character by the fountain, starts the
-// overworld tune and shows the map.
-LoadResult RunLoadSteps(Game& game, const std::string& section);
+// overworld tune and shows the map. afterRead runs once the slot has been read, the map prepared
+// and the tune switched, before the health is checked (the start screen closes its prompt there).
+LoadResult RunLoadSteps(Game& game, const std::string& section,
+                        const std::function<void()>& afterRead = {});
 
 // LoadSave: the death screen's reload. "Successful!" on success, empty text otherwise.
 std::string LoadSave(Game& game, const std::string& section);
