@@ -8,8 +8,7 @@ namespace {
 
 std::uint64_t Seed() {
   if (const char* text = std::getenv("MORVATH_SEED")) return std::strtoull(text, nullptr, 10);
-  return static_cast<std::uint64_t>(
-      std::chrono::system_clock::now().time_since_epoch().count());
+  return static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
 }
 
 }  // namespace

@@ -20,20 +20,33 @@ int GameKeyCode(int qtKey, bool keypad) {
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return key::kA + (qtKey - Qt::Key_A);
   if (qtKey >= Qt::Key_F1 && qtKey <= Qt::Key_F12) return 112 + (qtKey - Qt::Key_F1);
   switch (qtKey) {
-    case Qt::Key_Left: return key::kLeft;
-    case Qt::Key_Up: return key::kUp;
-    case Qt::Key_Right: return key::kRight;
-    case Qt::Key_Down: return key::kDown;
-    case Qt::Key_Space: return 32;
+    case Qt::Key_Left:
+      return key::kLeft;
+    case Qt::Key_Up:
+      return key::kUp;
+    case Qt::Key_Right:
+      return key::kRight;
+    case Qt::Key_Down:
+      return key::kDown;
+    case Qt::Key_Space:
+      return 32;
     case Qt::Key_Return:
-    case Qt::Key_Enter: return 13;
-    case Qt::Key_Escape: return 27;
-    case Qt::Key_Tab: return 9;
-    case Qt::Key_Backspace: return 8;
-    case Qt::Key_Shift: return 16;
-    case Qt::Key_Control: return 17;
-    case Qt::Key_Alt: return 18;
-    default: return 0;
+    case Qt::Key_Enter:
+      return 13;
+    case Qt::Key_Escape:
+      return 27;
+    case Qt::Key_Tab:
+      return 9;
+    case Qt::Key_Backspace:
+      return 8;
+    case Qt::Key_Shift:
+      return 16;
+    case Qt::Key_Control:
+      return 17;
+    case Qt::Key_Alt:
+      return 18;
+    default:
+      return 0;
   }
 }
 
@@ -51,7 +64,9 @@ Frontend::Frontend(Game& game) : game_(game) {
   qApp->installEventFilter(this);
 }
 
-Frontend::~Frontend() { qApp->removeEventFilter(this); }
+Frontend::~Frontend() {
+  qApp->removeEventFilter(this);
+}
 
 void Frontend::run(const std::function<void()>& handler) {
   if (game_.ended()) return;
@@ -68,8 +83,7 @@ void Frontend::run(const std::function<void()>& handler) {
 
 ScreenWindow& Frontend::window(ScreenId id) {
   auto it = windows_.find(id);
-  if (it == windows_.end())
-    it = windows_.emplace(id, MakeWindow(*this, game_.screen(id))).first;
+  if (it == windows_.end()) it = windows_.emplace(id, MakeWindow(*this, game_.screen(id))).first;
   return *it->second;
 }
 
@@ -166,8 +180,7 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
     QWidget* first = (focus && focus->window() == win) ? focus : win;
     if (widget != first) return false;
   }
-  const int code =
-      GameKeyCode(keyEvent->key(), keyEvent->modifiers().testFlag(Qt::KeypadModifier));
+  const int code = GameKeyCode(keyEvent->key(), keyEvent->modifiers().testFlag(Qt::KeypadModifier));
   const int shift = GameShiftBits(keyEvent->modifiers());
   Screen& screen = win->screen();
   run([&screen, code, shift] { screen.keyDown(code, shift); });

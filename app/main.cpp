@@ -14,6 +14,8 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
+  // The pictures are compiled into a static library; bring them in explicitly.
+  Q_INIT_RESOURCE(assets);
   QApplication::setOrganizationName("KeepOfTheMorvath");
   QApplication::setApplicationName("morvath");
   QGuiApplication::setDesktopFileName("morvath");
@@ -25,10 +27,12 @@ int main(int argc, char** argv) {
   morvath::ClockRandom random;
   morvath::Game game(dialogs, music, store, random, QDir::currentPath().toStdString());
   morvath::Frontend frontend(game);
-  dialogs.setHooks([&frontend] { frontend.refresh(); }, [&frontend] { return frontend.modalParent(); });
+  dialogs.setHooks([&frontend] { frontend.refresh(); },
+                   [&frontend] { return frontend.modalParent(); });
 
   QTimer::singleShot(0, &frontend, [&] {
     frontend.run([&game] { game.start(); });
+    QTimer::singleShot(0, &app, [&app] { morvath::ApplyWindowIcon(app); });
     // The start-up benchmark: report once the start screen has been shown, then leave.
     if (qEnvironmentVariableIsSet("MORVATH_BENCH")) {
       QTimer::singleShot(0, [&app] {

@@ -38,14 +38,19 @@ Answer QtDialogs::message(const std::string& text, const std::string& title, But
   }
   const int result = box.exec();
   switch (result) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    case QMessageBox::Cancel: return Answer::Cancel;
-    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
+    case QMessageBox::Ok:
+      return Answer::Ok;
     default:
       // Closing the box by its close box or Escape counts as its "no" answer.
-      return buttons == Buttons::YesNo ? Answer::No
-                                       : (buttons == Buttons::OkCancel ? Answer::Cancel : Answer::Ok);
+      return buttons == Buttons::YesNo
+                 ? Answer::No
+                 : (buttons == Buttons::OkCancel ? Answer::Cancel : Answer::Ok);
   }
 }
 
@@ -61,10 +66,16 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
   return dialog.textValue().toStdString();
 }
 
-void QtDialogs::beep() { QApplication::beep(); }
+void QtDialogs::beep() {
+  QApplication::beep();
+}
 
-void QtDialogs::doEvents() { QApplication::processEvents(); }
+void QtDialogs::doEvents() {
+  QApplication::processEvents();
+}
 
-void QtDialogs::quit() { QCoreApplication::exit(0); }
+void QtDialogs::quit() {
+  QCoreApplication::exit(0);
+}
 
 }  // namespace morvath

@@ -1,11 +1,10 @@
 // Message and input boxes of Qt for the game's Dialogs port.
 #pragma once
 
+#include <QString>
 #include <functional>
 
 #include "core/ports.h"
-
-#include <QString>
 
 class QWidget;
 

@@ -24,7 +24,9 @@ QString KeyPath(const std::string& section, const std::string& key) {
 
 QtSettingsStore::QtSettingsStore(QString organisation) : organisation_(std::move(organisation)) {}
 
-QtSettingsStore::~QtSettingsStore() { flush(); }
+QtSettingsStore::~QtSettingsStore() {
+  flush();
+}
 
 QSettings& QtSettingsStore::settingsFor(const std::string& app) {
   auto it = files_.find(app);
@@ -62,6 +64,8 @@ void QtSettingsStore::flush() {
   }
 }
 
-QString QtSettingsStore::fileName(const std::string& app) { return settingsFor(app).fileName(); }
+QString QtSettingsStore::fileName(const std::string& app) {
+  return settingsFor(app).fileName();
+}
 
 }  // namespace morvath

@@ -24,7 +24,9 @@ ScreenWindow::ScreenWindow(Frontend& frontend, Screen& screen, QSize canvasSize)
   layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void ScreenWindow::send(std::function<void()> handler) { frontend_.run(handler); }
+void ScreenWindow::send(std::function<void()> handler) {
+  frontend_.run(handler);
+}
 
 void ScreenWindow::buildMenus() {
   for (const MenuItem& top : screen_.menus()) {
@@ -34,9 +36,8 @@ void ScreenWindow::buildMenus() {
     if (!hasItems) {
       QAction* action = menuBar()->addAction(QString::fromStdString(top.caption));
       const std::string name = top.name;
-      connect(action, &QAction::triggered, this, [this, name] {
-        send([this, name] { screen_.click(name); });
-      });
+      connect(action, &QAction::triggered, this,
+              [this, name] { send([this, name] { screen_.click(name); }); });
       menus_.push_back({action, name});
       continue;
     }
@@ -48,9 +49,8 @@ void ScreenWindow::buildMenus() {
         action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
       action->setCheckable(item.checkable);
       const std::string name = item.name;
-      connect(action, &QAction::triggered, this, [this, name] {
-        send([this, name] { screen_.click(name); });
-      });
+      connect(action, &QAction::triggered, this,
+              [this, name] { send([this, name] { screen_.click(name); }); });
       menus_.push_back({action, name});
     }
   }
@@ -60,9 +60,8 @@ QPushButton* ScreenWindow::bindButton(const std::string& name, QRect geometry) {
   auto* button = new QPushButton(canvas_);
   button->setGeometry(geometry);
   button->setObjectName(QString::fromStdString(name));
-  connect(button, &QPushButton::clicked, this, [this, name] {
-    send([this, name] { screen_.click(name); });
-  });
+  connect(button, &QPushButton::clicked, this,
+          [this, name] { send([this, name] { screen_.click(name); }); });
   buttons_.push_back({button, name});
   return button;
 }
@@ -167,7 +166,7 @@ void ScreenWindow::mousePressEvent(QMouseEvent* event) {
 GenericWindow::GenericWindow(Frontend& frontend, Screen& screen)
     : ScreenWindow(frontend, screen,
                    QSize(560, 40 + 34 * static_cast<int>(std::max(screen.buttons().size(),
-                                                                   screen.labels().size())))) {
+                                                                  screen.labels().size())))) {
   int y = 16;
   for (const Button& b : screen.buttons()) {
     bindButton(b.name, QRect(16, y, 240, 28));

@@ -51,11 +51,28 @@ class ScreenWindow : public QMainWindow {
   Frontend& frontend_;
   Screen& screen_;
   QWidget* canvas_;
-  struct BoundButton { QPushButton* widget; std::string name; };
-  struct BoundLabel { ClickLabel* widget; std::string name; };
-  struct BoundPicture { PixelView* widget; std::string name; int scale; QPoint origin; };
-  struct BoundGauge { GaugeView* widget; std::string name; };
-  struct BoundMenu { QAction* action; std::string name; };
+  struct BoundButton {
+    QPushButton* widget;
+    std::string name;
+  };
+  struct BoundLabel {
+    ClickLabel* widget;
+    std::string name;
+  };
+  struct BoundPicture {
+    PixelView* widget;
+    std::string name;
+    int scale;
+    QPoint origin;
+  };
+  struct BoundGauge {
+    GaugeView* widget;
+    std::string name;
+  };
+  struct BoundMenu {
+    QAction* action;
+    std::string name;
+  };
   std::vector<BoundButton> buttons_;
   std::vector<BoundLabel> labels_;
   std::vector<BoundPicture> pictures_;

@@ -55,6 +55,9 @@ void ApplyTheme(QApplication& app) {
   font.setPointSize(10);
   app.setFont(font);
   app.setStyleSheet(kStyleSheet);
+}
+
+void ApplyWindowIcon(QApplication& app) {
   QIcon icon;
   for (int size : {16, 32, 48, 64, 128, 256})
     icon.addFile(QString(":/icon/morvath-%1.png").arg(size), QSize(size, size));

@@ -5,7 +5,9 @@
 
 namespace morvath {
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { setTextFormat(Qt::PlainText); }
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+  setTextFormat(Qt::PlainText);
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton) emit clicked();
@@ -29,7 +31,9 @@ void PixelView::setImage(const QImage& image) {
   update();
 }
 
-QSize PixelView::sizeHint() const { return image_.size() * scale_; }
+QSize PixelView::sizeHint() const {
+  return image_.size() * scale_;
+}
 
 void PixelView::paintEvent(QPaintEvent*) {
   QPainter painter(this);

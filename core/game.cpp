@@ -20,8 +20,8 @@
 namespace morvath {
 namespace {
 
-constexpr ScreenId kCaveIds[7] = {ScreenId::Cave1,  ScreenId::Cave2,  ScreenId::Cave3,
-                                  ScreenId::Cave4,  ScreenId::Tower1, ScreenId::Tower2,
+constexpr ScreenId kCaveIds[7] = {ScreenId::Cave1, ScreenId::Cave2,  ScreenId::Cave3,
+                                  ScreenId::Cave4, ScreenId::Tower1, ScreenId::Tower2,
                                   ScreenId::Tower3};
 
 // The screens whose music item carries the check mark, in the order the marks are set.
@@ -35,9 +35,9 @@ constexpr ScreenId kMusicMenuOrder[14] = {
 
 std::string_view ScreenName(ScreenId id) {
   static constexpr std::string_view kNames[] = {
-      "aaStartForm", "Caves",  "Battle", "Cast",      "Dead",       "Inventory", "Cave1",
-      "Cave2",       "Cave3",  "Cave4",  "Tower1",    "Tower2",     "Tower3",    "UpperKeep",
-      "WeaponShop",  "ArmorShop", "MagicShop", "Inn", "Black"};
+      "aaStartForm", "Caves",     "Battle",    "Cast",   "Dead",   "Inventory", "Cave1",
+      "Cave2",       "Cave3",     "Cave4",     "Tower1", "Tower2", "Tower3",    "UpperKeep",
+      "WeaponShop",  "ArmorShop", "MagicShop", "Inn",    "Black"};
   return kNames[static_cast<int>(id)];
 }
 
@@ -65,9 +65,13 @@ Game::Game(Dialogs& dialogs, MusicDevice& music, SettingsStore& store, Random& r
 
 Game::~Game() = default;
 
-void Game::start() { start_->Form_Load(); }
+void Game::start() {
+  start_->Form_Load();
+}
 
-Character& Game::ch() { return inventory_->ch; }
+Character& Game::ch() {
+  return inventory_->ch;
+}
 
 CaveScreen& Game::cave(ScreenId id) {
   for (int i = 0; i < 7; ++i)
@@ -77,19 +81,32 @@ CaveScreen& Game::cave(ScreenId id) {
 
 Screen& Game::screen(ScreenId id) {
   switch (id) {
-    case ScreenId::aaStartForm: return *start_;
-    case ScreenId::Caves: return *caves_;
-    case ScreenId::Battle: return *battle_;
-    case ScreenId::Cast: return *cast_;
-    case ScreenId::Dead: return *dead_;
-    case ScreenId::Inventory: return *inventory_;
-    case ScreenId::UpperKeep: return *upperKeep_;
-    case ScreenId::WeaponShop: return *weaponShop_;
-    case ScreenId::ArmorShop: return *armorShop_;
-    case ScreenId::MagicShop: return *magicShop_;
-    case ScreenId::Inn: return *inn_;
-    case ScreenId::Black: return *black_;
-    default: return cave(id);
+    case ScreenId::aaStartForm:
+      return *start_;
+    case ScreenId::Caves:
+      return *caves_;
+    case ScreenId::Battle:
+      return *battle_;
+    case ScreenId::Cast:
+      return *cast_;
+    case ScreenId::Dead:
+      return *dead_;
+    case ScreenId::Inventory:
+      return *inventory_;
+    case ScreenId::UpperKeep:
+      return *upperKeep_;
+    case ScreenId::WeaponShop:
+      return *weaponShop_;
+    case ScreenId::ArmorShop:
+      return *armorShop_;
+    case ScreenId::MagicShop:
+      return *magicShop_;
+    case ScreenId::Inn:
+      return *inn_;
+    case ScreenId::Black:
+      return *black_;
+    default:
+      return cave(id);
   }
 }
 
@@ -99,8 +116,12 @@ std::vector<Screen*> Game::screens() {
   return all;
 }
 
-void Game::show(ScreenId id) { screen(id).visible = true; }
-void Game::hide(ScreenId id) { screen(id).visible = false; }
+void Game::show(ScreenId id) {
+  screen(id).visible = true;
+}
+void Game::hide(ScreenId id) {
+  screen(id).visible = false;
+}
 
 Screen* Game::front() {
   for (ScreenId id : kAllScreens) {
@@ -120,13 +141,17 @@ std::string Game::input(const std::string& prompt, const std::string& title,
   return dialogs_.input(prompt, title, defaultText);
 }
 
-bool Game::musicOn() const { return start_->Music.caption == "on"; }
+bool Game::musicOn() const {
+  return start_->Music.caption == "on";
+}
 
 std::string Game::tunePath(const std::string& tuneName) const {
   return currentDirectory_ + "/Music/" + tuneName;
 }
 
-void Game::stopMusic() { music_.command("close"); }
+void Game::stopMusic() {
+  music_.command("close");
+}
 
 void Game::playTune(const std::string& tuneName) {
   if (!musicOn()) return;
@@ -136,9 +161,13 @@ void Game::playTune(const std::string& tuneName) {
   music_.command("play");
 }
 
-std::string& Game::musicFinish() { return start_->MusicFinish.caption; }
+std::string& Game::musicFinish() {
+  return start_->MusicFinish.caption;
+}
 
-void Game::tuneEnded() { musicFinish() = "True"; }
+void Game::tuneEnded() {
+  musicFinish() = "True";
+}
 
 void Game::setMusicChecks(bool checked) {
   for (ScreenId id : kMusicMenuOrder) {
@@ -171,14 +200,15 @@ void Game::endProgram() {
   dialogs_.quit();
 }
 
-void Game::showInventory() { inventory_->visible = true; }
+void Game::showInventory() {
+  inventory_->visible = true;
+}
 
 void Game::EndGame() {
   Character& c = ch();
-  for (std::string* field :
-       {&c.HP, &c.MaxHP, &c.SP, &c.MaxSP, &c.Strength, &c.Weapon, &c.WeaponN, &c.Armor, &c.ArmorN,
-        &c.Shield, &c.ShieldN, &c.Kills, &c.NextLevel, &c.Level, &c.Gold, &c.Exp, &c.MaxDamage,
-        &c.MaxDefence})
+  for (std::string* field : {&c.HP, &c.MaxHP, &c.SP, &c.MaxSP, &c.Strength, &c.Weapon, &c.WeaponN,
+                             &c.Armor, &c.ArmorN, &c.Shield, &c.ShieldN, &c.Kills, &c.NextLevel,
+                             &c.Level, &c.Gold, &c.Exp, &c.MaxDamage, &c.MaxDefence})
     field->clear();
   battle_->setPotionCounts("0");
   hide(ScreenId::Battle);

@@ -29,6 +29,8 @@ Inventory::Inventory(Game& game) : Screen(game, ScreenId::Inventory, "Character 
   addMenu("MHide", "&Hide Inventory", "", [this] { visible = false; });
 }
 
-void Inventory::closeBox() { visible = false; }
+void Inventory::closeBox() {
+  visible = false;
+}
 
 }  // namespace morvath

@@ -19,11 +19,21 @@ T& Find(std::deque<T>& items, std::string_view name, const char* kind) {
 Screen::Screen(Game& game, ScreenId id, std::string title)
     : game_(game), id_(id), title_(std::move(title)) {}
 
-Label& Screen::label(std::string_view name) { return Find(labels_, name, "label"); }
-Button& Screen::button(std::string_view name) { return Find(buttons_, name, "button"); }
-Picture& Screen::picture(std::string_view name) { return Find(pictures_, name, "picture"); }
-MenuItem& Screen::menu(std::string_view name) { return Find(menus_, name, "menu"); }
-Gauge& Screen::gauge(std::string_view name) { return Find(gauges_, name, "gauge"); }
+Label& Screen::label(std::string_view name) {
+  return Find(labels_, name, "label");
+}
+Button& Screen::button(std::string_view name) {
+  return Find(buttons_, name, "button");
+}
+Picture& Screen::picture(std::string_view name) {
+  return Find(pictures_, name, "picture");
+}
+MenuItem& Screen::menu(std::string_view name) {
+  return Find(menus_, name, "menu");
+}
+Gauge& Screen::gauge(std::string_view name) {
+  return Find(gauges_, name, "gauge");
+}
 
 bool Screen::hasLabel(std::string_view name) const {
   for (const Label& l : labels_)
@@ -52,14 +62,18 @@ void Screen::doubleClick(std::string_view control) {
   handler();
 }
 
-bool Screen::hasClick(std::string_view control) const { return clicks_.count(control) > 0; }
+bool Screen::hasClick(std::string_view control) const {
+  return clicks_.count(control) > 0;
+}
 bool Screen::hasDoubleClick(std::string_view control) const {
   return doubleClicks_.count(control) > 0;
 }
 
 void Screen::keyDown(int, int) {}
 
-void Screen::closeBox() { game_.exitQuestion(); }
+void Screen::closeBox() {
+  game_.exitQuestion();
+}
 
 Label& Screen::addLabel(std::string name, std::string caption, bool visible) {
   labels_.push_back(Label{std::move(name), std::move(caption), visible, {}});
@@ -85,8 +99,8 @@ Gauge& Screen::addGauge(std::string name, int width, int height) {
 MenuItem& Screen::addMenu(std::string name, std::string caption, std::string parent,
                           std::function<void()> handler) {
   if (handler) clicks_[name] = std::move(handler);
-  menus_.push_back(MenuItem{std::move(name), std::move(caption), std::move(parent), {}, false,
-                            false});
+  menus_.push_back(
+      MenuItem{std::move(name), std::move(caption), std::move(parent), {}, false, false});
   return menus_.back();
 }
 

@@ -22,10 +22,10 @@ inline constexpr int kLeft = 37;
 inline constexpr int kUp = 38;
 inline constexpr int kRight = 39;
 inline constexpr int kDown = 40;
-inline constexpr int k0 = 48;       // '0'..'9' are 48..57
-inline constexpr int kA = 65;       // 'A'..'Z' are 65..90
-inline constexpr int kPad0 = 96;    // keypad 0..9 are 96..105
-inline constexpr int kShift = 1;    // modifier bits of the shift state
+inline constexpr int k0 = 48;     // '0'..'9' are 48..57
+inline constexpr int kA = 65;     // 'A'..'Z' are 65..90
+inline constexpr int kPad0 = 96;  // keypad 0..9 are 96..105
+inline constexpr int kShift = 1;  // modifier bits of the shift state
 inline constexpr int kCtrl = 2;
 inline constexpr int kAlt = 4;
 }  // namespace key

@@ -31,16 +31,18 @@ enum class ScreenId {
 
 // All screens in declaration order.
 inline constexpr std::array<ScreenId, 19> kAllScreens = {
-    ScreenId::aaStartForm, ScreenId::Caves,      ScreenId::Battle,    ScreenId::Cast,
-    ScreenId::Dead,        ScreenId::Inventory,  ScreenId::Cave1,     ScreenId::Cave2,
-    ScreenId::Cave3,       ScreenId::Cave4,      ScreenId::Tower1,    ScreenId::Tower2,
-    ScreenId::Tower3,      ScreenId::UpperKeep,  ScreenId::WeaponShop, ScreenId::ArmorShop,
-    ScreenId::MagicShop,   ScreenId::Inn,        ScreenId::Black};
+    ScreenId::aaStartForm, ScreenId::Caves,     ScreenId::Battle,     ScreenId::Cast,
+    ScreenId::Dead,        ScreenId::Inventory, ScreenId::Cave1,      ScreenId::Cave2,
+    ScreenId::Cave3,       ScreenId::Cave4,     ScreenId::Tower1,     ScreenId::Tower2,
+    ScreenId::Tower3,      ScreenId::UpperKeep, ScreenId::WeaponShop, ScreenId::ArmorShop,
+    ScreenId::MagicShop,   ScreenId::Inn,       ScreenId::Black};
 
 // The screen's name as the game calls it ("Caves", "Battle", ...).
 std::string_view ScreenName(ScreenId id);
 
 // The windows that may stand on top of a game screen without replacing it.
-inline bool IsOverlay(ScreenId id) { return id == ScreenId::Inventory || id == ScreenId::Cast; }
+inline bool IsOverlay(ScreenId id) {
+  return id == ScreenId::Inventory || id == ScreenId::Cast;
+}
 
 }  // namespace morvath

@@ -10,8 +10,12 @@
 namespace morvath {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 // Length of the number at the start of text (after blanks were skipped), 0 when there is none.
 size_t NumberLength(std::string_view text) {

@@ -47,7 +47,9 @@ void StartForm::Form_Load() {
   game_.store().flush();
 }
 
-void StartForm::MSGAbout() { game_.msg(kAbout); }
+void StartForm::MSGAbout() {
+  game_.msg(kAbout);
+}
 
 void StartForm::keyDown(int keyCode, int shift) {
   constexpr int kAll = key::kShift | key::kCtrl | key::kAlt;
@@ -97,7 +99,9 @@ void StartForm::New_Click() {
   game_.cast().forgetAllSpells();
 }
 
-void StartForm::Load_Click() { Message.visible = true; }
+void StartForm::Load_Click() {
+  Message.visible = true;
+}
 
 void StartForm::Command1_Click() {
   Message.visible = false;
@@ -115,8 +119,12 @@ void StartForm::MMExit_Click() {
   }
 }
 
-void StartForm::MNUStory_Click() { game_.msg(kMenuStory, "The Story"); }
+void StartForm::MNUStory_Click() {
+  game_.msg(kMenuStory, "The Story");
+}
 
-void StartForm::closeBox() { game_.endProgram(); }
+void StartForm::closeBox() {
+  game_.endProgram();
+}
 
 }  // namespace morvath

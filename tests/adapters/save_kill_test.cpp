@@ -26,9 +26,9 @@ constexpr const char* kOrg = "KeepOfTheMorvathKillTest";
 void MarkCharacter(Game& game, int generation) {
   Character& c = game.ch();
   const std::string g = Str(generation);
-  for (std::string* f : {&c.Beat, &c.Gold, &c.HP, &c.MaxHP, &c.Exp, &c.NextLevel, &c.Level,
-                         &c.Weapon, &c.Armor, &c.Shield, &c.Strength, &c.Kills, &c.SP, &c.MaxSP,
-                         &c.NL})
+  for (std::string* f :
+       {&c.Beat, &c.Gold, &c.HP, &c.MaxHP, &c.Exp, &c.NextLevel, &c.Level, &c.Weapon, &c.Armor,
+        &c.Shield, &c.Strength, &c.Kills, &c.SP, &c.MaxSP, &c.NL})
     *f = g;
   c.CharName = "Hero " + g + std::string(2000, '=');  // a long slot takes longer to write
   c.WeaponN = c.ArmorN = c.ShieldN = "item " + g;

@@ -88,9 +88,9 @@ TEST(EndGameButton, ReturnsToTheStartScreenWithTheTitleTune) {
   EXPECT_FALSE(h.g().caves().visible);
   EXPECT_TRUE(h.g().startForm().visible);
   EXPECT_EQ(h.g().ch().Gold, "");
-  EXPECT_EQ(h.music.log, (std::vector<std::string>{"stop", "close", "close",
-                                                   "file=" + h.tune("Temple.mid"), "open",
-                                                   "play"}));
+  EXPECT_EQ(h.music.log,
+            (std::vector<std::string>{"stop", "close", "close", "file=" + h.tune("Temple.mid"),
+                                      "open", "play"}));
 }
 
 }  // namespace

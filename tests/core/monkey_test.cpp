@@ -32,10 +32,27 @@ class SeededRandom : public Random {
 
 // Texts a player might type into any box.
 const std::vector<std::string>& OddAnswers() {
-  static const std::vector<std::string> answers = {
-      "",      " ",     "0",     "1",     "3",     "25",    "100",  "-5",   "-0",    "2.5",
-      "1e308", "NaN",   "0x10",  "abc",   "7 dwarves",    "\xC3\xA9l\xC3\xA8ve", "=;\"[Save2]\n",
-      std::string(10000, '9'), std::string(10000, 'x'), "99999999999999999999", "1e-300"};
+  static const std::vector<std::string> answers = {"",
+                                                   " ",
+                                                   "0",
+                                                   "1",
+                                                   "3",
+                                                   "25",
+                                                   "100",
+                                                   "-5",
+                                                   "-0",
+                                                   "2.5",
+                                                   "1e308",
+                                                   "NaN",
+                                                   "0x10",
+                                                   "abc",
+                                                   "7 dwarves",
+                                                   "\xC3\xA9l\xC3\xA8ve",
+                                                   "=;\"[Save2]\n",
+                                                   std::string(10000, '9'),
+                                                   std::string(10000, 'x'),
+                                                   "99999999999999999999",
+                                                   "1e-300"};
   return answers;
 }
 
@@ -49,9 +66,12 @@ class MonkeyDialogs : public FakeDialogs {
     FakeDialogs::message(text, title, buttons, icon);
     const bool yes = std::uniform_int_distribution<int>(0, 99)(rng_) < (title == "Exit?" ? 3 : 60);
     switch (buttons) {
-      case Buttons::Ok: return Answer::Ok;
-      case Buttons::OkCancel: return yes ? Answer::Ok : Answer::Cancel;
-      case Buttons::YesNo: return yes ? Answer::Yes : Answer::No;
+      case Buttons::Ok:
+        return Answer::Ok;
+      case Buttons::OkCancel:
+        return yes ? Answer::Ok : Answer::Cancel;
+      case Buttons::YesNo:
+        return yes ? Answer::Yes : Answer::No;
     }
     return Answer::Ok;
   }
@@ -60,7 +80,8 @@ class MonkeyDialogs : public FakeDialogs {
     ++shown;
     if (boxes.size() > 50) boxes.clear();
     FakeDialogs::input(prompt, title, def);
-    if (title == "Enter Name") return std::uniform_int_distribution<int>(0, 9)(rng_) ? "Monkey" : "";
+    if (title == "Enter Name")
+      return std::uniform_int_distribution<int>(0, 9)(rng_) ? "Monkey" : "";
     const auto& answers = OddAnswers();
     return answers[std::uniform_int_distribution<size_t>(0, answers.size() - 1)(rng_)];
   }
@@ -122,7 +143,10 @@ struct Monkey {
         if (s->hasDoubleClick(l.name) || s->hasClick(l.name)) targets.push_back(l.name);
       for (const Gauge& g : s->gauges()) targets.push_back(g.name);
       const std::string name = targets[pick(static_cast<int>(targets.size()))];
-      if (pick(2)) s->click(name); else s->doubleClick(name);
+      if (pick(2))
+        s->click(name);
+      else
+        s->doubleClick(name);
       return describe(*s, "mouse " + name);
     }
     if (kind < 70 && s->timerInterval() > 0) {
@@ -140,9 +164,12 @@ struct Monkey {
       return describe(*s, "close box");
     }
     if (s->readsKeys() || pick(4) == 0) {
-      static const int keys[] = {key::kLeft, key::kUp, key::kRight, key::kDown, key::kLeft,
-                                 key::kUp,   key::kRight, key::kDown, 49, 51, 57, 99, 97, 67,
-                                 77, 79, 82, 69, 76, 84, 83, 65, 71, 90, 32, 13, 27, 16, 0};
+      static const int keys[] = {key::kLeft, key::kUp,    key::kRight, key::kDown, key::kLeft,
+                                 key::kUp,   key::kRight, key::kDown,  49,         51,
+                                 57,         99,          97,          67,         77,
+                                 79,         82,          69,          76,         84,
+                                 83,         65,          71,          90,         32,
+                                 13,         27,          16,          0};
       const int code = keys[pick(sizeof keys / sizeof keys[0])];
       const int shift = pick(10) == 0 ? pick(8) : 0;
       s->keyDown(code, shift);
@@ -179,7 +206,8 @@ struct Monkey {
     Character before = game->ch();
     if (before.CharName.empty() || before.HP.empty()) return "";
     std::vector<bool> spells;
-    for (const char* name : Cast::kSpellButtons) spells.push_back(game->cast().button(name).enabled);
+    for (const char* name : Cast::kSpellButtons)
+      spells.push_back(game->cast().button(name).enabled);
     std::vector<std::string> potions;
     for (int k = 1; k <= 5; ++k) potions.push_back(game->battle().potionCount(k).caption);
     SaveSlot(*game, "Save9");

@@ -11,7 +11,9 @@
 namespace morvath::test {
 namespace {
 
-std::string Counter(Harness& h) { return h.store.read("ZARQSTART", "Start", "Start"); }
+std::string Counter(Harness& h) {
+  return h.store.read("ZARQSTART", "Start", "Start");
+}
 
 TEST(StartCounter, FirstStartShowsStoryAndAboutThenCountsUp) {
   FakeDialogs dialogs;
@@ -69,8 +71,8 @@ TEST(StartCounter, ACounterThatIsNotANumberCountsAsTheFirstStart) {
 
 TEST(StartScreen, PlaysTheTitleTuneAtLoad) {
   Harness h;
-  EXPECT_EQ(h.music.log, (std::vector<std::string>{"close", "file=" + h.tune("Temple.mid"),
-                                                   "open", "play"}));
+  EXPECT_EQ(h.music.log,
+            (std::vector<std::string>{"close", "file=" + h.tune("Temple.mid"), "open", "play"}));
 }
 
 TEST(NewGame, FillsTheCharacterAndShowsTheMapAtTheFountain) {
@@ -116,9 +118,8 @@ TEST(NewGame, FillsTheCharacterAndShowsTheMapAtTheFountain) {
   EXPECT_EQ(map.Message.caption, kFountainText);
   for (int kind = 1; kind <= 5; ++kind) EXPECT_EQ(h.g().battle().potionCount(kind).caption, "0");
   // EndGame stops and closes the device; the overworld tune then starts without another close.
-  EXPECT_EQ(h.music.log, (std::vector<std::string>{"stop", "close",
-                                                   "file=" + h.tune("Outside.mid"), "open",
-                                                   "play"}));
+  EXPECT_EQ(h.music.log, (std::vector<std::string>{"stop", "close", "file=" + h.tune("Outside.mid"),
+                                                   "open", "play"}));
 }
 
 TEST(NewGame, AnEmptyOrCancelledNameStartsNothing) {

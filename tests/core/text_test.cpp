@@ -17,7 +17,7 @@ TEST(Val, ReadsTheNumberAtTheStartOfTheText) {
   EXPECT_EQ(Val("2.5 points"), 2.5);
   EXPECT_EQ(Val(".5"), 0.5);
   EXPECT_EQ(Val("1e3"), 1000);
-  EXPECT_EQ(Val("1e"), 1);     // an exponent needs digits
+  EXPECT_EQ(Val("1e"), 1);  // an exponent needs digits
   EXPECT_EQ(Val("3-4"), 3);
   EXPECT_EQ(Val("1.2.3"), 1.2);
 }
@@ -30,7 +30,9 @@ TEST(Val, TextWithoutANumberIsZero) {
   EXPECT_EQ(Val("-"), 0);
   EXPECT_EQ(Val("."), 0);
   EXPECT_EQ(Val("0x10"), 0);
-  EXPECT_EQ(Val("\xE2\x82\xAC" "5"), 0);  // a euro sign before the digit
+  EXPECT_EQ(Val("\xE2\x82\xAC"
+                "5"),
+            0);  // a euro sign before the digit
 }
 
 TEST(Val, HugeNumbersStayFinite) {
