@@ -21,8 +21,12 @@
 #include "town/magic_shop_window.h"
 #include "town/weapon_shop.h"
 #include "town/weapon_shop_window.h"
+#include "world/cave_screen.h"
+#include "world/cave_screen_window.h"
 #include "world/caves.h"
 #include "world/caves_window.h"
+#include "world/upper_keep.h"
+#include "world/upper_keep_window.h"
 
 namespace morvath {
 
@@ -50,6 +54,16 @@ std::unique_ptr<ScreenWindow> MakeWindow(Frontend& frontend, Screen& screen) {
       return std::make_unique<MagicShopWindow>(frontend, static_cast<MagicShop&>(screen));
     case ScreenId::Inn:
       return std::make_unique<InnWindow>(frontend, static_cast<Inn&>(screen));
+    case ScreenId::Cave1:
+    case ScreenId::Cave2:
+    case ScreenId::Cave3:
+    case ScreenId::Cave4:
+    case ScreenId::Tower1:
+    case ScreenId::Tower2:
+    case ScreenId::Tower3:
+      return std::make_unique<CaveScreenWindow>(frontend, static_cast<CaveScreen&>(screen));
+    case ScreenId::UpperKeep:
+      return std::make_unique<UpperKeepWindow>(frontend, static_cast<UpperKeep&>(screen));
     default:
       return std::make_unique<GenericWindow>(frontend, screen);
   }

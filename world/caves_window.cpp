@@ -11,7 +11,7 @@ CavesWindow::CavesWindow(Frontend& frontend, Caves& caves)
   message->setWordWrap(true);
   message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   bindLabel("LeftX", QRect(393 * 2 - 120, 357 * 2 + 22, 30, 22), "value")
-      ->setAlignment(Qt::AlignRight);
+      ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   bindLabel("Comma1", QRect(393 * 2 - 88, 357 * 2 + 22, 10, 22), "value");
   bindLabel("TopY", QRect(393 * 2 - 76, 357 * 2 + 22, 30, 22), "value");
   bindButton("Command1", QRect(393 * 2 - 120, 357 * 2 + 56, 130, 32));
