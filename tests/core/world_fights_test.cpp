@@ -35,7 +35,7 @@ struct WorldFights : ::testing::Test {
   }
 };
 
-TEST_F(WorldFights, DISABLED_AnAmbushFightsFromTheMapAndReturnsThere) {
+TEST_F(WorldFights, AnAmbushFightsFromTheMapAndReturnsThere) {
   Caves& map = h.g().caves();
   map.TopY.caption = "5";
   h.random.push({(1 + 0.5) / 175});
@@ -47,7 +47,7 @@ TEST_F(WorldFights, DISABLED_AnAmbushFightsFromTheMapAndReturnsThere) {
   EXPECT_EQ(map.TopY.caption, "5");
 }
 
-TEST_F(WorldFights, DISABLED_CaveAndTowerButtonsFightTheirOpponent) {
+TEST_F(WorldFights, CaveAndTowerButtonsFightTheirOpponent) {
   At(ScreenId::Cave1, "0").click("Command4");
   EXPECT_TRUE(battle.visible);
   EXPECT_FALSE(h.g().cave(ScreenId::Cave1).visible);
@@ -65,7 +65,7 @@ TEST_F(WorldFights, DISABLED_CaveAndTowerButtonsFightTheirOpponent) {
   EXPECT_EQ(battle.FromTowers.caption, "True");
 }
 
-TEST_F(WorldFights, DISABLED_MonsterGatesRefuseWithTheirMessage) {
+TEST_F(WorldFights, MonsterGatesRefuseWithTheirMessage) {
   struct Case {
     ScreenId id;
     const char* button;
@@ -104,14 +104,14 @@ TEST_F(WorldFights, DISABLED_MonsterGatesRefuseWithTheirMessage) {
   }
 }
 
-TEST_F(WorldFights, DISABLED_TheKeeperTauntsAndMarksProgressBeforeHisFight) {
+TEST_F(WorldFights, TheKeeperTauntsAndMarksProgressBeforeHisFight) {
   At(ScreenId::Tower3, "8").click("Command2");
   EXPECT_EQ(h.g().ch().Beat, "9");
   EXPECT_EQ(battle.MName.caption, "Keeper of the Dead");
   EXPECT_EQ(battle.PrevForm.caption, "8");
 }
 
-TEST_F(WorldFights, DISABLED_AGuardThatWalksIntoTheHeroStartsItsFightAndTheMazeWaits) {
+TEST_F(WorldFights, AGuardThatWalksIntoTheHeroStartsItsFightAndTheMazeWaits) {
   UpperKeep& maze = Maze();
   maze.keyDown(key::kDown, 0);                  // the hero at (0,3)
   h.random.push({0.125, 0.625, 0.125, 0.125});  // guard 2 steps up from (0,2)
@@ -128,7 +128,7 @@ TEST_F(WorldFights, DISABLED_AGuardThatWalksIntoTheHeroStartsItsFightAndTheMazeW
   EXPECT_EQ(maze.Yloc[1]->caption, "3");
 }
 
-TEST_F(WorldFights, DISABLED_OfTwoGuardsOnTheHerosCellTheLaterOnesFightStands) {
+TEST_F(WorldFights, OfTwoGuardsOnTheHerosCellTheLaterOnesFightStands) {
   UpperKeep& maze = Maze();
   maze.keyDown(key::kDown, 0);
   for (int i : {0, 2}) {
@@ -139,7 +139,7 @@ TEST_F(WorldFights, DISABLED_OfTwoGuardsOnTheHerosCellTheLaterOnesFightStands) {
   EXPECT_EQ(battle.MName.caption, "Demon Guard 3");
 }
 
-TEST_F(WorldFights, DISABLED_ABeatenGuardSharesTheCellWithoutAFight) {
+TEST_F(WorldFights, ABeatenGuardSharesTheCellWithoutAFight) {
   UpperKeep& maze = Maze();
   maze.keyDown(key::kDown, 0);
   maze.Xloc[3]->caption = "0";
@@ -150,7 +150,7 @@ TEST_F(WorldFights, DISABLED_ABeatenGuardSharesTheCellWithoutAFight) {
   EXPECT_TRUE(maze.visible);
 }
 
-TEST_F(WorldFights, DISABLED_TheMorvathFightsFromTheCentreAndReturnsToTheCaveOfEvil) {
+TEST_F(WorldFights, TheMorvathFightsFromTheCentreAndReturnsToTheCaveOfEvil) {
   UpperKeep& maze = Maze();
   maze.Demon[0]->visible = false;
   maze.X.caption = "2";
@@ -165,7 +165,7 @@ TEST_F(WorldFights, DISABLED_TheMorvathFightsFromTheCentreAndReturnsToTheCaveOfE
   EXPECT_TRUE(maze.Demon[0]->visible);
 }
 
-TEST_F(WorldFights, DISABLED_AWonGuardFightHidesThatGuardAndReturnsToTheMaze) {
+TEST_F(WorldFights, AWonGuardFightHidesThatGuardAndReturnsToTheMaze) {
   UpperKeep& maze = Maze();
   battle.MName.caption = "Demon Guard 3";
   battle.PrevForm.caption = "4";
