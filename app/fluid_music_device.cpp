@@ -358,6 +358,11 @@ FluidMusicDevice::FluidMusicDevice(QObject* parent) : FluidMusicDevice(Config{},
 
 FluidMusicDevice::FluidMusicDevice(Config config, QObject* parent)
     : QObject(parent), worker_(std::make_unique<Worker>(this, std::move(config))) {
+  if (!worker_->config.startLater) start();
+}
+
+void FluidMusicDevice::start() {
+  if (worker_->thread.joinable()) return;
   Worker* worker = worker_.get();
   worker_->thread = std::thread([worker] { worker->run(); });
 }
@@ -368,7 +373,7 @@ FluidMusicDevice::~FluidMusicDevice() {
     worker_->quit = true;
   }
   worker_->wake.notify_one();
-  worker_->thread.join();
+  if (worker_->thread.joinable()) worker_->thread.join();
 }
 
 void FluidMusicDevice::setFileName(const std::string& name) {

@@ -24,12 +24,18 @@ class FluidMusicDevice : public QObject, public MusicDevice {
     // false: never open a sound card. The tunes still run in time, silently, so the end of a
     // tune is still reported (tests, and a quiet mode for players).
     bool useSoundCard = true;
+    // true: the worker starts only at start(), so that loading the synthesizer does not compete
+    // with showing the first screen.
+    bool startLater = false;
   };
 
   // Starts loading the synthesizer on a worker thread and returns at once; commands given
   // before it is ready take effect when it is.
   explicit FluidMusicDevice(QObject* parent = nullptr);
   explicit FluidMusicDevice(Config config, QObject* parent = nullptr);
+  // Starts the worker thread when it was held back by Config::startLater (once; later calls do
+  // nothing).
+  void start();
   // Stops the music and waits for the worker thread.
   ~FluidMusicDevice() override;
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/clock_random.h"
+#include "app/first_paint.h"
 #include "app/frontend.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_settings_store.h"
@@ -22,7 +23,9 @@ int main(int argc, char** argv) {
   morvath::ApplyTheme(app);
 
   morvath::QtDialogs dialogs;
-  morvath::FluidMusicDevice music;  // outlives the game
+  morvath::FluidMusicDevice::Config musicConfig;
+  musicConfig.startLater = true;  // started once the start screen is up
+  morvath::FluidMusicDevice music(musicConfig);  // outlives the game
   morvath::QtSettingsStore store("KeepOfTheMorvath");
   morvath::ClockRandom random;
   morvath::Game game(dialogs, music, store, random, QDir::currentPath().toStdString());
@@ -30,17 +33,19 @@ int main(int argc, char** argv) {
   dialogs.setHooks([&frontend] { frontend.refresh(); },
                    [&frontend] { return frontend.modalParent(); });
 
-  QTimer::singleShot(0, &frontend, [&] {
-    frontend.run([&game] { game.start(); });
-    QTimer::singleShot(0, &app, [&app] { morvath::ApplyWindowIcon(app); });
-    // The start-up benchmark: report once the start screen has been shown, then leave.
+  // Once the start screen is on the screen: the window icon and the synthesizer, which are not
+  // worth making the player wait for. The start-up benchmark leaves at that moment.
+  morvath::FirstPaint firstPaint([&app, &music, &store] {
     if (qEnvironmentVariableIsSet("MORVATH_BENCH")) {
-      QTimer::singleShot(0, [&app] {
-        std::puts("shown");
-        std::fflush(stdout);
-        app.quit();
-      });
+      std::puts("shown");
+      std::fflush(stdout);
+      app.quit();
+      return;
     }
+    morvath::ApplyWindowIcon(app);
+    music.start();
+    store.flush();  // the start counter
   });
+  QTimer::singleShot(0, &frontend, [&] { frontend.run([&game] { game.start(); }); });
   return app.exec();
 }

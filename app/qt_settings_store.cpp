@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QFile>
+#include <QEvent>
 #include <QSettings>
 #include <cstdio>
 
@@ -20,6 +21,20 @@ QString KeyPath(const std::string& section, const std::string& key) {
   return s + "/" + k;
 }
 
+// QSettings writes its file on its own a moment after a change, from the event loop. The game
+// says itself when its writes must reach the disk (flush), so that a save is written in one
+// piece and the start screen never waits for the disk.
+class ExplicitSettings : public QSettings {
+ public:
+  using QSettings::QSettings;
+
+ protected:
+  bool event(QEvent* event) override {
+    if (event->type() == QEvent::UpdateRequest) return true;
+    return QSettings::event(event);
+  }
+};
+
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(QString organisation) : organisation_(std::move(organisation)) {}
@@ -31,7 +46,7 @@ QtSettingsStore::~QtSettingsStore() {
 QSettings& QtSettingsStore::settingsFor(const std::string& app) {
   auto it = files_.find(app);
   if (it != files_.end()) return *it->second;
-  auto settings = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+  auto settings = std::make_unique<ExplicitSettings>(QSettings::IniFormat, QSettings::UserScope,
                                               organisation_, QString::fromStdString(app));
   // A file that cannot be read would be overwritten by the next write: keep a copy of it beside
   // the new one, so a damaged save file is never lost for good. QSettings reads its file only

@@ -43,8 +43,8 @@ void StartForm::Form_Load() {
     game_.msg(kFirstStory, "The Story");
     MSGAbout();
   }
+  // Written now, stored on disk by the store in its own time: the start screen does not wait.
   game_.store().write(kStartApp, "Start", "Start", Str(counter + 1));
-  game_.store().flush();
 }
 
 void StartForm::MSGAbout() {
