@@ -93,6 +93,15 @@ QWidget* Frontend::modalParent() {
   return nullptr;
 }
 
+void Frontend::prebuildWindows() {
+  for (ScreenId id : kAllScreens) {
+    if (windows_.count(id)) continue;
+    if (busy_ == 0) window(id);
+    QTimer::singleShot(busy_ == 0 ? 0 : 50, this, [this] { prebuildWindows(); });
+    return;
+  }
+}
+
 void Frontend::placeNewWindow(ScreenWindow& w, bool overlay) {
   w.adjustSize();
   QSize size = w.size();

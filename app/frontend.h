@@ -32,6 +32,9 @@ class Frontend : public QObject {
   ScreenWindow& window(ScreenId id);
   // The window a modal box belongs to: the spell window when it is up, else the screen in front.
   QWidget* modalParent();
+  // Builds the windows not shown yet, one per turn of the event loop, so that no screen change
+  // later waits for a window to be built.
+  void prebuildWindows();
   // Whether an event handler of the game is running.
   bool busy() const { return busy_ > 0; }
 

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
 
   // Once the start screen is on the screen: the window icon and the synthesizer, which are not
   // worth making the player wait for. The start-up benchmark leaves at that moment.
-  morvath::FirstPaint firstPaint([&app, &music, &store] {
+  morvath::FirstPaint firstPaint([&app, &music, &store, &frontend] {
     if (qEnvironmentVariableIsSet("MORVATH_BENCH")) {
       std::puts("shown");
       std::fflush(stdout);
@@ -45,6 +45,7 @@ int main(int argc, char** argv) {
     morvath::ApplyWindowIcon(app);
     music.start();
     store.flush();  // the start counter
+    frontend.prebuildWindows();
   });
   QTimer::singleShot(0, &frontend, [&] { frontend.run([&game] { game.start(); }); });
   return app.exec();
