@@ -163,20 +163,4 @@ void ScreenWindow::mousePressEvent(QMouseEvent* event) {
   QMainWindow::mousePressEvent(event);
 }
 
-GenericWindow::GenericWindow(Frontend& frontend, Screen& screen)
-    : ScreenWindow(frontend, screen,
-                   QSize(560, 40 + 34 * static_cast<int>(std::max(screen.buttons().size(),
-                                                                  screen.labels().size())))) {
-  int y = 16;
-  for (const Button& b : screen.buttons()) {
-    bindButton(b.name, QRect(16, y, 240, 28));
-    y += 34;
-  }
-  y = 16;
-  for (const Label& l : screen.labels()) {
-    bindLabel(l.name, QRect(272, y, 272, 28));
-    y += 34;
-  }
-}
-
 }  // namespace morvath

@@ -80,12 +80,5 @@ class ScreenWindow : public QMainWindow {
   std::vector<BoundMenu> menus_;
 };
 
-// A plain window for a screen that has no window of its own design: its buttons in a column and
-// its visible labels beside them.
-class GenericWindow : public ScreenWindow {
-  Q_OBJECT
- public:
-  GenericWindow(Frontend& frontend, Screen& screen);
-};
 
 }  // namespace morvath

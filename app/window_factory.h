@@ -9,7 +9,7 @@ class Frontend;
 class Screen;
 class ScreenWindow;
 
-// The window designed for the screen, or a plain one for a screen without its own design.
+// The window designed for the screen.
 std::unique_ptr<ScreenWindow> MakeWindow(Frontend& frontend, Screen& screen);
 
 }  // namespace morvath

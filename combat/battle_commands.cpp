@@ -82,6 +82,9 @@ void Battle::Potion_Click() {
 }
 
 void Battle::P_Click(int kind) {
+  // The buttons lie under the cover until "&Use a Potion" lifts it, and a kind with none left is
+  // never offered: a press that reaches them otherwise drinks nothing.
+  if (HidePotions.visible || Val(potionCount(kind).caption) < 1) return;
   HidePotions.visible = true;
   Label& count = potionCount(kind);
   const double left = Val(count.caption) - 1;

@@ -74,6 +74,7 @@ TEST(CombatTogether, PotionsSpellsAndCancelRedrawTheGauges) {
   f.b.N1.caption = "1";
   f.b.YHP.caption = "42";
   f.h.random.push({0.0, 0.0});
+  f.b.click("Potion");
   f.b.click("P1");  // 50 of 100
   EXPECT_EQ(f.b.YHPGauge.boxWidth, f.b.YHPGauge.width / 2);
   f.h.g().cast().button("SL1").enabled = true;

@@ -111,6 +111,7 @@ TEST(Potions, EachKindHealsItsRangeUpToTheMaximum) {
     f.b.potionCount(c.kind).caption = "3";
     f.b.click("Potion");
     f.h.random.push({c.r});
+    f.b.click("Potion");
     f.b.click("P" + std::to_string(c.kind));
     EXPECT_EQ(f.b.YHP.caption, c.after) << c.kind << " " << c.r << " " << c.hp;
     EXPECT_EQ(f.b.Attackmsg.caption, std::string("You heal yourself for ") + c.heal);
@@ -123,10 +124,24 @@ TEST(Potions, HealAllTakesNoDraw) {
   Fight f;
   f.b.N5.caption = "4";
   f.b.YHP.caption = "3";
+  f.b.click("Potion");
   f.b.click("P5");
   EXPECT_EQ(f.b.YHP.caption, "100");
   EXPECT_EQ(f.b.Attackmsg.caption, "You were healed totaly");
   EXPECT_EQ(f.b.N5.caption, "3");
+  EXPECT_EQ(f.h.random.draws, 0);
+}
+
+TEST(Potions, ACoveredPanelOrAnEmptyKindDrinksNothing) {
+  Fight f;
+  f.b.N2.caption = "1";
+  f.b.YHP.caption = "3";
+  f.b.click("P2");  // the panel is still covered
+  EXPECT_EQ(f.b.N2.caption, "1");
+  f.b.click("Potion");
+  f.b.click("P1");  // none of that kind
+  EXPECT_EQ(f.b.N1.caption, "0");
+  EXPECT_EQ(f.b.YHP.caption, "3");
   EXPECT_EQ(f.h.random.draws, 0);
 }
 

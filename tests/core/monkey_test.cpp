@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "combat/battle.h"
@@ -14,6 +15,7 @@
 #include "core/save_slots.h"
 #include "core/text.h"
 #include "support/fakes.h"
+#include "world/caves.h"
 
 namespace morvath::test {
 namespace {
@@ -117,6 +119,7 @@ struct Monkey {
     Screen* s = active();
     if (!s) return "no screen";
     const int kind = pick(100);
+    if (s == &game->caves() && kind < 25) return walkSomewhere();
     if (kind < 45) {
       std::vector<const Button*> usable;
       for (const Button& b : s->buttons())
@@ -178,6 +181,26 @@ struct Monkey {
     return "idle";
   }
 
+  // On the map: walks toward a random place along the open field (an ambush or the place itself
+  // ends the walk when another screen comes to the front).
+  std::string walkSomewhere() {
+    static const int places[][2] = {{0, 7}, {10, 7}, {5, 9}, {5, 3}, {3, 2}, {7, 2}, {5, 1}, {5, 2}};
+    const auto& target = places[pick(8)];
+    Caves& map = game->caves();
+    for (int steps = 0; steps < 24 && game->front() == &map && !game->ended(); ++steps) {
+      const int x = static_cast<int>(Val(map.LeftX.caption));
+      const int y = static_cast<int>(Val(map.TopY.caption));
+      if (x == target[0] && y == target[1]) break;
+      // Along row 7 or column 5 into the caves; inside the field any order does.
+      int code;
+      if (target[1] == 7 && y != 7) code = y < 7 ? key::kUp : key::kDown;
+      else if (x != target[0]) code = x < target[0] ? key::kRight : key::kLeft;
+      else code = y < target[1] ? key::kUp : key::kDown;
+      map.keyDown(code, 0);
+    }
+    return "walks to " + std::to_string(target[0]) + "," + std::to_string(target[1]);
+  }
+
   // The invariants; an empty text when they hold.
   std::string check() {
     if (game->ended()) return "";
@@ -193,6 +216,17 @@ struct Monkey {
     if (game->cast().visible && (b.enabled || !b.visible))
       return "the spell window stands without a disabled combat screen behind it";
     if (!game->cast().visible && !b.enabled) return "the combat screen is left disabled";
+    if (b.visible) {
+      if (!b.Attack.visible || !b.Attack.enabled) return "a fight without its Attack button";
+      // An open potion panel offers exactly the kinds the hero owns.
+      if (!b.HidePotions.visible)
+        for (int kind = 1; kind <= 5; ++kind)
+          if (b.potionButton(kind).visible && b.potionCount(kind).caption == "0")
+            return "the potion panel offers a kind with none left";
+      if (Val(b.MMaxHP.caption) > 0 && Val(b.MHP.caption) < 1)
+        return "the fight goes on with the opponent dead";
+      if (Val(b.YHP.caption) < 1) return "the fight goes on with the hero dead";
+    }
     for (const std::string* field : {&game->ch().Gold, &game->ch().HP, &game->ch().SP,
                                      &game->ch().MaxHP, &game->ch().Exp, &game->ch().Level}) {
       if (field->find("inf") != std::string::npos || field->find("nan") != std::string::npos)
@@ -248,12 +282,14 @@ long EventBudget() {
 TEST(Monkey, PlaysAtRandomAndTheGameStaysWhole) {
   const long budget = EventBudget();
   const std::uint64_t seeds[] = {1, 2, 3, 4};
+  std::set<ScreenId> visited;
   for (std::uint64_t seed : seeds) {
     Monkey monkey(seed);
     std::vector<std::string> recent;
     for (long event = 0; event < budget / 4; ++event) {
       if (monkey.game->ended()) monkey.restart();
       const std::string what = monkey.step();
+      if (Screen* front = monkey.active()) visited.insert(front->id());
       recent.push_back(what);
       if (recent.size() > 12) recent.erase(recent.begin());
       std::string broken = monkey.check();
@@ -267,6 +303,13 @@ TEST(Monkey, PlaysAtRandomAndTheGameStaysWhole) {
       }
     }
   }
+  // A monkey that never left the start screen would prove nothing: it must have been everywhere
+  // a random player gets to without a plan.
+  for (ScreenId id : {ScreenId::Caves, ScreenId::Battle, ScreenId::Cast, ScreenId::Dead,
+                      ScreenId::Cave1, ScreenId::Cave2, ScreenId::Cave3, ScreenId::Cave4,
+                      ScreenId::WeaponShop, ScreenId::ArmorShop, ScreenId::MagicShop, ScreenId::Inn,
+                      ScreenId::Black})
+    EXPECT_TRUE(visited.count(id)) << "the monkey never reached " << ScreenName(id);
 }
 
 }  // namespace
