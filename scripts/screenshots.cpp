@@ -14,7 +14,10 @@
 #include "bar/black.h"
 #include "combat/battle.h"
 #include "combat/catalogue.h"
+#include "combat/cast.h"
+#include "combat/dead.h"
 #include "core/game.h"
+#include "core/inventory.h"
 #include "core/screen.h"
 #include "shell/start_form.h"
 #include "town/inn.h"
@@ -83,6 +86,7 @@ int main(int argc, char** argv) {
     frontend.refresh();
     QApplication::processEvents();
     ScreenWindow& w = frontend.window(id);
+    w.sync();
     const QString path = out + "/" + name + ".png";
     w.grab().save(path);
     std::printf("%s\n", qPrintable(path));
@@ -102,14 +106,23 @@ int main(int argc, char** argv) {
   key(key::kDown);  // the magic shop
   shot(ScreenId::MagicShop, "magic-shop");
   frontend.run([&] { game.front()->click("Exit"); });
+  key(key::kDown);
   key(key::kRight);
   key(key::kRight);  // the weapon shop
   shot(ScreenId::WeaponShop, "weapon-shop");
+  frontend.run([&] { game.front()->click("MenuInven"); });
+  shot(ScreenId::Inventory, "inventory");
+  frontend.run([&] { game.inventory().click("MHide"); });
   frontend.run([&] { game.front()->click("Exit"); });
   frontend.run([&] { Encounter(game, ScreenId::Caves, "Polar Bear"); });
   game.ch().HP = game.battle().YHP.caption = "10";
   frontend.run([&] { game.battle().click("Attack"); });
   shot(ScreenId::Battle, "fight");
+  game.cast().button("SL1").enabled = true;
+  game.cast().button("S3").enabled = true;
+  frontend.run([&] { game.battle().click("Spell"); });
+  shot(ScreenId::Cast, "spells");
+  frontend.run([&] { game.cast().click("Command1"); });
   game.battle().visible = false;
   game.ch().Beat = "4";
   game.cave(ScreenId::Cave3).visible = true;
@@ -120,6 +133,8 @@ int main(int argc, char** argv) {
   shot(ScreenId::Cave3, "cave");
   game.front()->visible = false;
   game.inn().visible = true;
+  frontend.run([&] { game.inn().click("Command1"); });
+  shot(ScreenId::Inn, "inn");
   game.ch().Gold = "400";
   frontend.run([&] { game.inn().click("ToBar"); });
   dialogs.inputs.push_back("50");
@@ -127,5 +142,8 @@ int main(int argc, char** argv) {
   frontend.run([&] { game.black().click("Hit"); });
   frontend.run([&] { game.black().click("Stay"); });
   shot(ScreenId::Black, "blackjack");
+  game.front()->visible = false;
+  game.dead().visible = true;
+  shot(ScreenId::Dead, "death");
   return 0;
 }
