@@ -107,6 +107,9 @@ class Battle : public Screen {
   void LevelUp();
   void GoBack();
   void SpecialMonster();
+  // The opponent's gold and experience and one more kill, paid into the record (a win or a
+  // clean escape).
+  void PayWinnings();
 
   // --- The other commands (battle_commands.cpp) ---
   void Flee_Click();

@@ -46,12 +46,8 @@ void Battle::Flee_Click() {
   if (escape == 1) {
     // A clean getaway is paid like a win, but quietly: no box, no level (a level that is due
     // waits for the next win), and the spell points spent here are not taken off the record.
-    Character& c = game_.ch();
-    c.Kills = Str(Val(c.Kills) + 1);
-    c.Gold = Str(Val(c.Gold) + Val(MGold.caption));
-    c.Exp = Str(Val(c.Exp) + Val(MEXP.caption));
-    c.NextLevel = Str(Val(c.NextLevel) - Val(MEXP.caption));
-    c.HP = YHP.caption;
+    PayWinnings();
+    game_.ch().HP = YHP.caption;
     GoBack();
     HidePicts();
     return;

@@ -67,17 +67,22 @@ void Battle::Victory() {
   game_.msg("You killed the " + MName.caption + "!!! You got " + MGold.caption + " gold and " +
                 MEXP.caption + " experience points.",
             "You killed the " + MName.caption + "!!!");
+  PayWinnings();
   Character& c = game_.ch();
-  c.Kills = Str(Val(c.Kills) + 1);
-  c.Gold = Str(Val(c.Gold) + Val(MGold.caption));
-  c.Exp = Str(Val(c.Exp) + Val(MEXP.caption));
-  c.NextLevel = Str(Val(c.NextLevel) - Val(MEXP.caption));
   // The fight's wounds and spent spell points stay with the character.
   c.HP = YHP.caption;
   c.SP = YSP.caption;
   LevelUp();
   GoBack();
   SpecialMonster();
+}
+
+void Battle::PayWinnings() {
+  Character& c = game_.ch();
+  c.Kills = Str(Val(c.Kills) + 1);
+  c.Gold = Str(Val(c.Gold) + Val(MGold.caption));
+  c.Exp = Str(Val(c.Exp) + Val(MEXP.caption));
+  c.NextLevel = Str(Val(c.NextLevel) - Val(MEXP.caption));
 }
 
 void Battle::LevelUp() {

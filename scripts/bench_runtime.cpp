@@ -17,6 +17,7 @@
 
 #include "app/fluid_music_device.h"
 #include "app/frontend.h"
+#include "scripts/offscreen_game.h"
 #include "app/silent_music_device.h"
 #include "app/theme.h"
 #include "combat/catalogue.h"
@@ -30,38 +31,7 @@
 namespace {
 
 using namespace morvath;
-
-class InstantDialogs : public Dialogs {
- public:
-  Answer message(const std::string&, const std::string& title, Buttons buttons, Icon) override {
-    if (buttons == Buttons::YesNo) return title == "Exit?" ? Answer::No : Answer::Yes;
-    return Answer::Ok;
-  }
-  std::string input(const std::string&, const std::string& title, const std::string&) override {
-    return title == "Enter Name" ? "Bench" : "1";
-  }
-  void beep() override {}
-  void doEvents() override { QApplication::processEvents(); }
-  void quit() override {}
-};
-
-class MemoryStore : public SettingsStore {
- public:
-  std::string read(const std::string&, const std::string&, const std::string& key) override {
-    return key == "Start" ? "5" : "";
-  }
-  void write(const std::string&, const std::string&, const std::string&,
-             const std::string&) override {}
-};
-
-class FixedRandom : public Random {
- public:
-  double next() override { return std::uniform_real_distribution<double>(0.0, 1.0)(engine_); }
-
- private:
-  std::mt19937 engine_{2026};
-};
-
+using namespace morvath::tools;
 double CpuSeconds() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
@@ -92,7 +62,7 @@ int main(int argc, char** argv) {
 
   InstantDialogs dialogs;
   SilentMusicDevice music;
-  MemoryStore store;
+  ForgetfulStore store;
   FixedRandom random;
   Game game(dialogs, music, store, random, "/tmp");
   Frontend frontend(game);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/frontend.h"
+#include "scripts/offscreen_game.h"
 #include "app/screen_window.h"
 #include "app/silent_music_device.h"
 #include "app/theme.h"
@@ -16,6 +17,7 @@
 #include "combat/catalogue.h"
 #include "combat/cast.h"
 #include "combat/dead.h"
+#include "core/character.h"
 #include "core/game.h"
 #include "core/inventory.h"
 #include "core/screen.h"
@@ -27,44 +29,7 @@
 namespace {
 
 using namespace morvath;
-
-class ScriptedDialogs : public Dialogs {
- public:
-  std::deque<std::string> inputs;
-  Answer message(const std::string&, const std::string& title, Buttons buttons, Icon) override {
-    if (buttons == Buttons::YesNo) return title == "Exit?" ? Answer::No : Answer::Yes;
-    return Answer::Ok;
-  }
-  std::string input(const std::string&, const std::string&, const std::string&) override {
-    if (inputs.empty()) return "";
-    std::string a = inputs.front();
-    inputs.pop_front();
-    return a;
-  }
-  void beep() override {}
-  void doEvents() override {}
-  void quit() override {}
-};
-
-class MemoryStore : public SettingsStore {
- public:
-  std::string read(const std::string&, const std::string&, const std::string& key) override {
-    return key == "Start" ? "5" : "";
-  }
-  void write(const std::string&, const std::string&, const std::string&,
-             const std::string&) override {}
-};
-
-class Replay : public Random {
- public:
-  double next() override {
-    static const double numbers[] = {0.83, 0.12, 0.55, 0.31, 0.97, 0.44, 0.68, 0.05, 0.76, 0.29};
-    return numbers[i_++ % 10];
-  }
-
- private:
-  unsigned i_ = 0;
-};
+using namespace morvath::tools;
 
 }  // namespace
 
@@ -76,10 +41,10 @@ int main(int argc, char** argv) {
   const QString out = argc > 1 ? argv[1] : "docs/screenshots";
   QDir().mkpath(out);
 
-  ScriptedDialogs dialogs;
+  InstantDialogs dialogs;
   SilentMusicDevice music;
-  MemoryStore store;
-  Replay random;
+  ForgetfulStore store;
+  FixedRandom random;
   Game game(dialogs, music, store, random, "/tmp");
   Frontend frontend(game);
   auto shot = [&](ScreenId id, const char* name) {
@@ -114,8 +79,16 @@ int main(int argc, char** argv) {
   shot(ScreenId::Inventory, "inventory");
   frontend.run([&] { game.inventory().click("MHide"); });
   frontend.run([&] { game.front()->click("Exit"); });
+  // A hero some fights further on, so that the picture shows a fight under way.
+  Character& hero = game.ch();
+  hero.HP = hero.MaxHP = "64";
+  hero.SP = "9";
+  hero.MaxSP = "12";
+  hero.Strength = "18";
+  hero.Weapon = "10";
+  hero.Armor = "8";
+  hero.Shield = "4";
   frontend.run([&] { Encounter(game, ScreenId::Caves, "Polar Bear"); });
-  game.ch().HP = game.battle().YHP.caption = "10";
   frontend.run([&] { game.battle().click("Attack"); });
   shot(ScreenId::Battle, "fight");
   game.cast().button("SL1").enabled = true;
