@@ -280,13 +280,22 @@ TEST(BadInput, TheWagerBoxRefusesInOrderAndARefusalCostsNothing) {
 struct SavedHeroes {
   Harness h;
   SavedHeroes() {
-    for (int slot : {2, 5, 8}) {
-      h.newGame("Hero of slot " + Str(slot));
-      h.g().ch().Gold = Str(slot * 111);
-      SaveSlot(h.g(), "Save" + Str(slot));
-    }
-    h.store.values[{kSaveApp, "Save9", "Gold"}] = "999";
+    h.store.values = Store();
     h.newGame("Arden");
+  }
+  // The settings store with the three heroes, made once for all the keys.
+  static const std::map<std::tuple<std::string, std::string, std::string>, std::string>& Store() {
+    static const auto store = [] {
+      Harness maker;
+      for (int slot : {2, 5, 8}) {
+        maker.newGame("Hero of slot " + Str(slot));
+        maker.g().ch().Gold = Str(slot * 111);
+        SaveSlot(maker.g(), "Save" + Str(slot));
+      }
+      maker.store.values[{kSaveApp, "Save9", "Gold"}] = "999";
+      return maker.store.values;
+    }();
+    return store;
   }
   std::map<std::tuple<std::string, std::string, std::string>, std::string> slots() const {
     auto all = h.store.values;
