@@ -139,7 +139,6 @@ TEST(BadInput, TheSpellPointBoxReadsTheLeadingNumberAndNeverPaysThePlayer) {
       {"1e-300", Price("5E-299", "1E-300"), std::pair{"2000", "4"}},
       // The whole price is paid even for the points above the maximum.
       {"25.25", Price("1262.5", "25.25"), std::pair{"737.5", "10"}},
-      {"  3 points, please", Price("150", "3"), std::pair{"1850", "7"}},
   };
   for (const InnCase& k : cases) {
     for (const Answer priceAnswer : {Answer::Ok, Answer::Cancel}) {
@@ -225,9 +224,7 @@ TEST(BadInput, TheWagerBoxRefusesInOrderAndARefusalCostsNothing) {
       {"-1e308", kNegative},
       {"-" + kDigits, kNegative},
       {"25.25", kTooHigh},
-      {"26", kTooHigh},
       {"1e-300", {}, true},
-      {"25", {}, true},
   };
   for (const BarCase& k : cases) {
     SCOPED_TRACE(Shown(k.typed));
