@@ -71,6 +71,7 @@ ClickLabel* ScreenWindow::bindLabel(const std::string& name, QRect geometry, con
   label->setGeometry(geometry);
   label->setObjectName(QString::fromStdString(name));
   if (role) label->setProperty("role", role);
+  label->setClickable(screen_.hasClick(name) || screen_.hasDoubleClick(name));
   connect(label, &ClickLabel::clicked, this, [this, name] {
     if (screen_.hasClick(name)) send([this, name] { screen_.click(name); });
   });
@@ -111,6 +112,7 @@ ClickLabel* ScreenWindow::addText(const QString& text, QRect geometry, const cha
   if (role) label->setProperty("role", role);
   if (!clickName.empty()) {
     label->setObjectName(QString::fromStdString(clickName));
+    label->setClickable(screen_.hasClick(clickName) || screen_.hasDoubleClick(clickName));
     connect(label, &ClickLabel::clicked, this, [this, clickName] {
       if (screen_.hasClick(clickName)) send([this, clickName] { screen_.click(clickName); });
     });
@@ -161,6 +163,16 @@ void ScreenWindow::mousePressEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && screen_.hasClick(""))
     send([this] { screen_.click(""); });
   QMainWindow::mousePressEvent(event);
+}
+
+void ScreenWindow::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The first press of a double-click was the window's click already; by default a widget takes
+  // the double-click for one more press, which would be a second click.
+  if (event->button() == Qt::LeftButton && screen_.hasClick("")) {
+    event->accept();
+    return;
+  }
+  QMainWindow::mouseDoubleClickEvent(event);
 }
 
 }  // namespace morvath

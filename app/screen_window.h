@@ -44,6 +44,7 @@ class ScreenWindow : public QMainWindow {
 
   void closeEvent(QCloseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void buildMenus();

@@ -10,13 +10,25 @@ ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) emit clicked();
-  QLabel::mousePressEvent(event);
+  if (event->button() != Qt::LeftButton) return QLabel::mousePressEvent(event);
+  emit clicked();
+  // QLabel ignores a press, and an ignored press travels on to the window behind, which would
+  // count the same click a second time (the death screen listens to both).
+  if (clickable_)
+    event->accept();
+  else
+    QLabel::mousePressEvent(event);
 }
 
 void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) emit doubleClicked();
-  QLabel::mouseDoubleClickEvent(event);
+  if (event->button() != Qt::LeftButton) return QLabel::mouseDoubleClickEvent(event);
+  emit doubleClicked();
+  // The default handling would take the double-click for one more press, that is one more
+  // click; the first press of a double-click was reported as the click already.
+  if (clickable_)
+    event->accept();
+  else
+    QLabel::mouseDoubleClickEvent(event);
 }
 
 PixelView::PixelView(const QImage& image, int scale, QWidget* parent)

@@ -13,6 +13,10 @@ class ClickLabel : public QLabel {
   Q_OBJECT
  public:
   explicit ClickLabel(QWidget* parent = nullptr);
+  // Whether the game listens to this label's clicks. Such a label keeps the presses it reports:
+  // a click on it is its own click and not also one on the window behind it.
+  void setClickable(bool clickable) { clickable_ = clickable; }
+  bool clickable() const { return clickable_; }
  signals:
   void clicked();
   void doubleClicked();
@@ -20,6 +24,9 @@ class ClickLabel : public QLabel {
  protected:
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+ private:
+  bool clickable_ = false;
 };
 
 // A pixel-art picture drawn at a whole-number scale without smoothing.

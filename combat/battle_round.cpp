@@ -1,4 +1,6 @@
 // The fight itself: loading the character, the attack round, the gauges and the death sequence.
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "combat/battle.h"
@@ -24,7 +26,10 @@ void DrawGauge(Gauge& gauge, const Label& current, const Label& maximum) {
   // dividing by it.
   if (m <= 0) return;
   const double ratio = h / m;
-  const int w = static_cast<int>(std::floor(ratio * gauge.width));
+  // A health far beyond its maximum (or far below zero) would give a bar longer than any whole
+  // number holds; such a bar only needs to be longer than the gauge, so it stops at the limit.
+  const int w = static_cast<int>(std::clamp(
+      std::floor(ratio * gauge.width), static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
   const double p = std::floor(100 * ratio);
   if (p <= 25)
     gauge.colour = kDarkRed;

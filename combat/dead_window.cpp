@@ -10,10 +10,6 @@ DeadWindow::DeadWindow(Frontend& frontend, Dead& dead)
       "color: #b3261e; font-family: 'DejaVu Serif'; font-size: 40pt; font-weight: bold;");
   auto* hint = bindLabel("Label2", QRect(0, 150, 440, 30), "note");
   hint->setAlignment(Qt::AlignCenter);
-  // A click on a label is that label's click alone; it must not reach the window as a second
-  // click, which would wipe a character just reloaded by the first.
-  for (QWidget* label : {static_cast<QWidget*>(heading), static_cast<QWidget*>(hint)})
-    label->setAttribute(Qt::WA_NoMousePropagation);
 }
 
 }  // namespace morvath

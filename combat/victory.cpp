@@ -49,6 +49,13 @@ const BossFall kBossFalls[] = {
 };
 // clang-format on
 
+// No single win raises more levels than this. The largest payout of the game, the Keeper of the
+// Dead's, raises 95 levels from level 1, and a thousand would take some 1e53 experience points.
+// Only a damaged save gets there: an experience debt beyond any payout with a span that hardly
+// grows (1 to 8 points) would raise levels, one box each, practically for ever. The experience
+// still owed is kept and counts again at the next win.
+constexpr int kMostLevelsPerWin = 1000;
+
 // The maze's guards, in the order of their pictures.
 constexpr const char* kMazeGuards[4] = {"Demon Guard 1", "Demon Guard 2", "Demon Guard 3",
                                         "Demon Guard 4"};
@@ -88,7 +95,7 @@ void Battle::PayWinnings() {
 void Battle::LevelUp() {
   Character& c = game_.ch();
   // One pass per level gained: a big payout can raise several levels, one box each.
-  while (Val(c.NextLevel) < 1) {
+  for (int raised = 0; raised < kMostLevelsPerWin && Val(c.NextLevel) < 1; ++raised) {
     game_.msg("You gained a level! You are now at level " + Str(Val(c.Level) + 1) + "!!",
               "Level Up");
     const double s = std::floor(game_.R() * 8) + 1;

@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include <locale.h>
+
 #include <cerrno>
 #include <cfloat>
 #include <cmath>
@@ -9,6 +11,28 @@
 
 namespace morvath {
 namespace {
+
+// The game writes its numbers with a decimal point, in its labels and in every save. The
+// process locale may want a decimal comma instead (the windows take on the desktop's language
+// at start, and with it its numbers), and strtod and printf follow that locale: "2.5" would read
+// as 2 and 25.25 would be written "25,25", which reads back as 25. Both conversions therefore
+// run in the "C" locale, whatever the rest of the program uses.
+class PointLocale {
+ public:
+  PointLocale() : previous_(Point() ? uselocale(Point()) : nullptr) {}
+  ~PointLocale() {
+    if (previous_) uselocale(previous_);
+  }
+  PointLocale(const PointLocale&) = delete;
+  PointLocale& operator=(const PointLocale&) = delete;
+
+ private:
+  static locale_t Point() {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    return c;
+  }
+  locale_t previous_;
+};
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -49,6 +73,7 @@ double Val(std::string_view text) {
   const size_t length = NumberLength(text);
   if (length == 0) return 0.0;
   const std::string number(text.substr(0, length));
+  const PointLocale point;
   errno = 0;
   double value = std::strtod(number.c_str(), nullptr);
   if (std::isinf(value)) value = std::signbit(value) ? -DBL_MAX : DBL_MAX;
@@ -61,7 +86,10 @@ std::string Str(double number) {
   if (std::isinf(number)) number = std::signbit(number) ? -DBL_MAX : DBL_MAX;
   if (number == 0.0) return "0";  // also turns -0 into 0
   char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.15G", number);
+  {
+    const PointLocale point;
+    std::snprintf(buffer, sizeof buffer, "%.15G", number);
+  }
   std::string text(buffer);
   // %G already drops trailing zeros of the fraction; tidy the exponent to the shortest form.
   const size_t e = text.find('E');

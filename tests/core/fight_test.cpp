@@ -2,6 +2,8 @@
 // misses, damage, the health gauges, and the hero's death.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "combat/battle.h"
 #include "combat/catalogue.h"
 #include "combat/dead.h"
@@ -333,6 +335,10 @@ TEST(Gauges, BarLengthAndColourFollowTheShareOfHealth) {
       {"-5", "5", true, -200, 0x800000},  // below zero: nothing of the box shows
       {"7", "0", false, 0, 0},            // a broken maximum leaves the gauge empty
       {"7", "-4", false, 0, 0},
+      // Far beyond what a bar can be long: longer than the gauge, or nothing of it shows.
+      {"1e300", "1", true, INT_MAX, 0x000080},
+      {"1", "1e-300", true, INT_MAX, 0x000080},
+      {"-1e300", "1", true, INT_MIN, 0x800000},
   };
   for (const GaugeCase& c : cases) {
     SCOPED_TRACE(std::string(c.hp) + " of " + c.maxHp);

@@ -1,10 +1,16 @@
 #include "core/text.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cfloat>
+#include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <string>
 
 namespace morvath {
 namespace {
@@ -60,6 +66,59 @@ TEST(Str, LargeAndOddNumbersReadBackEqual) {
   for (double n : {1e15, 1e16, 1.5e300, -2.5e-7, 1e308}) EXPECT_EQ(Val(Str(n)), n) << Str(n);
   EXPECT_EQ(Str(std::numeric_limits<double>::quiet_NaN()), "0");
   EXPECT_EQ(Val(Str(std::numeric_limits<double>::infinity())), DBL_MAX);
+}
+
+// Switches the numbers of the process to a decimal comma, as a German or French desktop does,
+// and back to the "C" locale at the end. A machine without such a locale gets one made with
+// localedef in a folder of its own; ok() is false when that cannot be done either.
+class CommaLocale {
+ public:
+  CommaLocale() {
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8"})
+      if (Use(name)) return;
+    folder_ =
+        std::filesystem::temp_directory_path() / ("morvath-comma-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder_);
+    std::ofstream(folder_ / "comma.src") << "LC_NUMERIC\ndecimal_point \",\"\nthousands_sep \".\"\n"
+                                            "grouping 3;3\nEND LC_NUMERIC\n";
+    const std::string make = "localedef -c -i '" + (folder_ / "comma.src").string() +
+                             "' -f UTF-8 '" + (folder_ / "comma").string() + "' >/dev/null 2>&1";
+    if (std::system(make.c_str()) != -1) {
+      ::setenv("LOCPATH", folder_.c_str(), 1);
+      Use("comma");
+    }
+  }
+  ~CommaLocale() {
+    std::setlocale(LC_NUMERIC, "C");
+    if (!folder_.empty()) {
+      ::unsetenv("LOCPATH");
+      std::error_code ignored;
+      std::filesystem::remove_all(folder_, ignored);
+    }
+  }
+  bool ok() const { return ok_; }
+
+ private:
+  bool Use(const char* name) {
+    ok_ = std::setlocale(LC_NUMERIC, name) && std::string(std::localeconv()->decimal_point) == ",";
+    if (!ok_) std::setlocale(LC_NUMERIC, "C");
+    return ok_;
+  }
+  std::filesystem::path folder_;
+  bool ok_ = false;
+};
+
+TEST(Val, AndStrKeepTheDecimalPointUnderALocaleWithADecimalComma) {
+  CommaLocale comma;
+  if (!comma.ok()) GTEST_SKIP() << "no locale with a decimal comma can be had on this machine";
+  EXPECT_EQ(Val("2.5"), 2.5);
+  EXPECT_EQ(Val("12345.5 gold"), 12345.5);
+  EXPECT_EQ(Val("1.5E+300"), 1.5e300);
+  EXPECT_EQ(Val("2,5"), 2);  // a comma ends the number, as it always did
+  EXPECT_EQ(Str(25.25), "25.25");
+  EXPECT_EQ(Str(0.1 + 0.2), "0.3");
+  EXPECT_EQ(Str(1.5e300), "1.5E+300");
+  EXPECT_EQ(Val(Str(1.0 / 3.0)), Val("0.333333333333333"));
 }
 
 TEST(IsNumber, AcceptsOnlyAWholeNumber) {

@@ -8,6 +8,7 @@
 #include "combat/cast.h"
 #include "combat/catalogue.h"
 #include "core/inventory.h"
+#include "core/text.h"
 #include "support/fakes.h"
 #include "world/caves.h"
 #include "world/upper_keep.h"
@@ -121,6 +122,47 @@ TEST(LevelUp, ADamagedSaveWithoutASpanStillComesToAnEnd) {
     EXPECT_EQ(c.NL, "1");
     EXPECT_EQ(c.NextLevel, "1");
   }
+}
+
+TEST(LevelUp, TheBiggestPayoutOfTheGameRaisesAllItsLevelsAtOnce) {
+  // The Keeper of the Dead's 200,000,000 experience points, won at level 1.
+  FakeDialogs dialogs;
+  RecordingMusic music;
+  MemoryStore store;
+  BoundedRandom random(3 * 95);
+  Game g(dialogs, music, store, random, kCwd);
+  Character& c = g.ch();
+  c.Level = "1";
+  c.NL = "500";
+  c.NextLevel = Str(500 - 200000000);
+  g.battle().LevelUp();
+  EXPECT_EQ(dialogs.boxes.size(), 95u);
+  EXPECT_EQ(c.Level, "96");
+  EXPECT_EQ(c.NL, "23536444");
+  EXPECT_EQ(c.NextLevel, "19669708");
+}
+
+TEST(LevelUp, ADamagedSaveOwingBeyondAnyPayoutRaisesAThousandLevelsAWin) {
+  // A span stuck at 1 and a debt of 1e300 points would take practically for ever.
+  FakeDialogs dialogs;
+  RecordingMusic music;
+  MemoryStore store;
+  BoundedRandom random(2 * 3 * 1000);
+  Game g(dialogs, music, store, random, kCwd);
+  Character& c = g.ch();
+  c.Level = "1";
+  c.NL = "1";
+  c.NextLevel = "-1e300";
+  g.battle().LevelUp();
+  EXPECT_EQ(dialogs.boxes.size(), 1000u);
+  EXPECT_EQ(dialogs.last().text, "You gained a level! You are now at level 1001!!");
+  EXPECT_EQ(c.Level, "1001");
+  EXPECT_LT(Val(c.NextLevel), -1e299);  // still owed, for the next win
+  EXPECT_EQ(c.HP, c.MaxHP);
+  // The next win goes on from there.
+  EXPECT_NO_THROW(g.battle().LevelUp());
+  EXPECT_EQ(dialogs.boxes.size(), 2000u);
+  EXPECT_EQ(c.Level, "2001");
 }
 
 TEST(Victory, PaysTheHeroAndKeepsTheFightsWounds) {

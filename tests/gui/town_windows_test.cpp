@@ -1,5 +1,5 @@
 // The windows of the shops, the inn and the death screen: every text fits its place, nothing
-// stands on anything else, and a click on the death screen's labels counts once.
+// stands on anything else, and a click on the death screen counts once.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -12,8 +12,10 @@
 #include "app/screen_window.h"
 #include "app/theme.h"
 #include "combat/dead.h"
+#include "core/save_slots.h"
 #include "support/fakes.h"
 #include "town/inn.h"
+#include "world/caves.h"
 
 namespace morvath::test {
 namespace {
@@ -102,29 +104,69 @@ TEST_F(TownWindows, TheSavePromptCoversTheSaveGameRow) {
   EXPECT_TRUE(prompt->isHidden());
 }
 
-TEST_F(TownWindows, AClickOnALabelOfTheDeathScreenIsOneClick) {
-  for (const char* name : {"Label1", "Label2"}) {
-    SCOPED_TRACE(name);
-    h.g().show(ScreenId::Dead);
+// The death screen up, with no save to reload: every continue asks its question, fails to load
+// and leaves the screen standing, so the questions count the continues.
+struct DeathScreen {
+  Harness& h;
+  Frontend& frontend;
+  ScreenWindow& w;
+  DeathScreen(Harness& harness, Frontend& f)
+      : h(harness), frontend(f), w((h.g().show(ScreenId::Dead), f.window(ScreenId::Dead))) {
     h.g().hide(ScreenId::Caves);
     frontend.refresh();
-    ScreenWindow& w = windowOf(ScreenId::Dead);
-    auto* label = w.findChild<QLabel*>(name);
-    ASSERT_TRUE(label);
     h.dialogs.boxes.clear();
-    h.dialogs.answers = {Answer::No};
-    QTest::mouseClick(label, Qt::LeftButton);
-    EXPECT_EQ(h.dialogs.boxes.size(), 1u);  // one question, not two
-    EXPECT_TRUE(h.g().startForm().visible);
-    EXPECT_FALSE(h.g().dead().visible);
   }
-  // A click on the window away from the labels asks too.
-  h.g().show(ScreenId::Dead);
-  frontend.refresh();
-  ScreenWindow& w = windowOf(ScreenId::Dead);
-  h.dialogs.boxes.clear();
-  QTest::mouseClick(w.centralWidget(), Qt::LeftButton, {}, QPoint(5, 5));
-  EXPECT_EQ(h.dialogs.boxes.size(), 1u);
+  int continues() const {
+    int n = 0;
+    for (const Box& b : h.dialogs.boxes) n += b.title == "Regeneration";
+    return n;
+  }
+  // Where a click on the named label, or on the window away from the labels, lands.
+  QPoint spot(const char* label) {
+    if (!label) return QPoint(5, 5);
+    auto* l = w.findChild<QLabel*>(label);
+    EXPECT_TRUE(l);
+    return l ? l->mapTo(&w, l->rect().center()) : QPoint();
+  }
+};
+
+TEST_F(TownWindows, OnTheDeathScreenOneClickIsOneContinue) {
+  for (const char* target : {"Label1", "Label2", static_cast<const char*>(nullptr)}) {
+    SCOPED_TRACE(target ? target : "the window");
+    DeathScreen dead(h, frontend);
+    h.dialogs.answers = {Answer::Yes, Answer::Ok, Answer::Yes, Answer::Ok};
+    // Through the windowing system, as the player's mouse does it.
+    ASSERT_TRUE(dead.w.windowHandle());
+    QTest::mouseClick(dead.w.windowHandle(), Qt::LeftButton, {}, dead.spot(target));
+    EXPECT_EQ(dead.continues(), 1);
+    EXPECT_EQ(h.dialogs.last().text, kNoSave);
+    EXPECT_TRUE(h.g().dead().visible);
+    // A double-click is a click and a double-click, and nobody listens to the double-click.
+    h.dialogs.boxes.clear();
+    QTest::mouseDClick(dead.w.windowHandle(), Qt::LeftButton, {}, dead.spot(target));
+    EXPECT_EQ(dead.continues(), 1);
+    h.dialogs.answers.clear();
+  }
+}
+
+TEST_F(TownWindows, ALabelClickReloadsOnceAndTheHeroStaysLoaded) {
+  // The first continue reloads the hero; a second one, from the same click reaching the window,
+  // would wipe him again and ask once more.
+  h.g().ch().Gold = "321";
+  SaveSlot(h.g(), "Save4");
+  h.store.values[{"ZARQ", "LastSave", "LastSave"}] = "Save4";
+  for (const char* label : {"Label1", "Label2"}) {
+    SCOPED_TRACE(label);
+    DeathScreen dead(h, frontend);
+    h.g().EndGame();
+    h.dialogs.answers = {Answer::Yes};  // a second question would be answered No
+    QTest::mouseClick(dead.w.findChild<QLabel*>(label), Qt::LeftButton);
+    EXPECT_EQ(dead.continues(), 1);
+    EXPECT_EQ(h.g().ch().Gold, "321");
+    EXPECT_TRUE(h.g().caves().visible);
+    EXPECT_FALSE(h.g().dead().visible);
+    h.dialogs.answers.clear();
+  }
 }
 
 }  // namespace
