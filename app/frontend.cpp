@@ -14,7 +14,12 @@
 
 namespace morvath {
 
-int GameKeyCode(int qtKey, bool keypad) {
+int GameKeyCode(int qtKey, bool keypad, quint32 scanCode) {
+  // The game names a key by the key itself, not by the character it types: Shift+3 is the key
+  // 3 with Shift held (at the slot prompts too), whatever the keyboard layout puts on it. X11
+  // and Wayland number the digit row 1..9, 0 as scan codes 10..19.
+  if (!keypad && scanCode >= 10 && scanCode <= 19 && !(qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
+    return key::k0 + (scanCode == 19 ? 0 : static_cast<int>(scanCode) - 9);
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
     return (keypad ? key::kPad0 : key::k0) + (qtKey - Qt::Key_0);
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return key::kA + (qtKey - Qt::Key_A);
@@ -189,7 +194,9 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
     QWidget* first = (focus && focus->window() == win) ? focus : win;
     if (widget != first) return false;
   }
-  const int code = GameKeyCode(keyEvent->key(), keyEvent->modifiers().testFlag(Qt::KeypadModifier));
+  const int code = GameKeyCode(keyEvent->key(),
+                               keyEvent->modifiers().testFlag(Qt::KeypadModifier),
+                               keyEvent->nativeScanCode());
   const int shift = GameShiftBits(keyEvent->modifiers());
   Screen& screen = win->screen();
   run([&screen, code, shift] { screen.keyDown(code, shift); });

@@ -54,8 +54,8 @@ class Frontend : public QObject {
 };
 
 // Converts a Qt key event into the game's key code and shift bits; key code 0 for keys the game
-// has no name for.
-int GameKeyCode(int qtKey, bool keypad);
+// has no name for. scanCode is the event's native scan code (0 when unknown).
+int GameKeyCode(int qtKey, bool keypad, quint32 scanCode = 0);
 int GameShiftBits(Qt::KeyboardModifiers modifiers);
 
 }  // namespace morvath

@@ -101,6 +101,10 @@ TEST(Keys, QtKeysBecomeTheGameKeyCodes) {
   EXPECT_EQ(GameKeyCode(Qt::Key_3, false), 51);
   EXPECT_EQ(GameKeyCode(Qt::Key_3, true), 99);
   EXPECT_EQ(GameKeyCode(Qt::Key_M, false), 77);
+  // Shift+3 types "#" on many layouts; the game still sees the key 3 (X11 scan code 12).
+  EXPECT_EQ(GameKeyCode(Qt::Key_NumberSign, false, 12), 51);
+  EXPECT_EQ(GameKeyCode(Qt::Key_ParenRight, false, 19), 48);
+  EXPECT_EQ(GameKeyCode(Qt::Key_NumberSign, false, 0), 0);
   EXPECT_EQ(GameShiftBits(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier), 7);
 }
 
