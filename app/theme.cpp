@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QIconEngine>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -79,6 +80,39 @@ constexpr int kGroupTitlePad = 4;
 constexpr int kMenuTextLeft = 17;
 constexpr int kMenuTickWidth = 11;
 constexpr int kMenuRightMargin = 14;
+
+// The double chevron of a menu bar too narrow for its menus, drawn rather than read from the
+// toolkit's pictures: every window's menu bar asks for it when it is built, and decoding those
+// pictures would cost the start screen more than the rest of its menu bar.
+class ChevronEngine : public QIconEngine {
+ public:
+  explicit ChevronEngine(bool vertical) : vertical_(vertical) {}
+  void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State) override {
+    painter->save();
+    painter->setRenderHint(QPainter::Antialiasing);
+    painter->setPen(QPen(QColor(mode == QIcon::Disabled ? kFadedText : kText), 1.5));
+    const QRectF box = QRectF(rect).adjusted(rect.width() * 0.25, rect.height() * 0.25,
+                                             -rect.width() * 0.25, -rect.height() * 0.25);
+    for (qreal step : {0.0, 0.5}) {
+      QPolygonF chevron;
+      if (vertical_) {
+        const qreal y = box.top() + step * box.height();
+        chevron << QPointF(box.left(), y) << QPointF(box.center().x(), y + box.height() / 2)
+                << QPointF(box.right(), y);
+      } else {
+        const qreal x = box.left() + step * box.width();
+        chevron << QPointF(x, box.top()) << QPointF(x + box.width() / 2, box.center().y())
+                << QPointF(x, box.bottom());
+      }
+      painter->drawPolyline(chevron);
+    }
+    painter->restore();
+  }
+  QIconEngine* clone() const override { return new ChevronEngine(vertical_); }
+
+ private:
+  bool vertical_;
+};
 
 // Fusion with the keep's buttons, fields, boxes and menus.
 class GameStyle : public QProxyStyle {
@@ -226,6 +260,13 @@ class GameStyle : public QProxyStyle {
       default:
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     }
+  }
+
+  QIcon standardIcon(StandardPixmap icon, const QStyleOption* option,
+                     const QWidget* widget) const override {
+    if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)
+      return QIcon(new ChevronEngine(icon == SP_ToolBarVerticalExtensionButton));
+    return QProxyStyle::standardIcon(icon, option, widget);
   }
 
   int pixelMetric(PixelMetric metric, const QStyleOption* option,

@@ -107,7 +107,7 @@ class GaugeView : public QWidget {
   unsigned rgb_ = 0;
 };
 
-// A picture from the game's resources (":/..."); an empty image when it is missing.
+// A PNG picture from the game's resources (":/..."); a grey square when it is missing.
 QImage LoadArt(const QString& path);
 
 }  // namespace morvath

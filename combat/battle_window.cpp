@@ -177,7 +177,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   panel_.push_back(bindButton("Command1", QRect(24 + 256 * 2, 526, 238, 34)));
   // The cover is a slab of the keep's stone laid over the potions.
   BoxLook slab = Box(QColor(0x2e2318), 0x6b5430, 1, 4);
-  slab.texture = QPixmap(":/stone.png");
+  slab.texture = QPixmap::fromImage(LoadArt(":/stone.png"));
   cover_ = AddPanel(c, QRect(12, 466, 776, 112), slab);
   cover_->setObjectName("HidePotions");
   cover_->raise();
