@@ -108,6 +108,13 @@ class ChevronEngine : public QIconEngine {
     }
     painter->restore();
   }
+  QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+    QPixmap picture(size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    paint(&painter, QRect(QPoint(0, 0), size), mode, state);
+    return picture;
+  }
   QIconEngine* clone() const override { return new ChevronEngine(vertical_); }
 
  private:
