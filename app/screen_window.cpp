@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "app/frontend.h"
+#include "app/theme.h"
 
 namespace morvath {
 
@@ -70,7 +71,7 @@ ClickLabel* ScreenWindow::bindLabel(const std::string& name, QRect geometry, con
   auto* label = new ClickLabel(canvas_);
   label->setGeometry(geometry);
   label->setObjectName(QString::fromStdString(name));
-  if (role) label->setProperty("role", role);
+  ApplyRole(label, role);
   label->setClickable(screen_.hasClick(name) || screen_.hasDoubleClick(name));
   connect(label, &ClickLabel::clicked, this, [this, name] {
     if (screen_.hasClick(name)) send([this, name] { screen_.click(name); });
@@ -109,7 +110,7 @@ ClickLabel* ScreenWindow::addText(const QString& text, QRect geometry, const cha
   auto* label = new ClickLabel(canvas_);
   label->setText(text);
   label->setGeometry(geometry);
-  if (role) label->setProperty("role", role);
+  ApplyRole(label, role);
   if (!clickName.empty()) {
     label->setObjectName(QString::fromStdString(clickName));
     label->setClickable(screen_.hasClick(clickName) || screen_.hasDoubleClick(clickName));

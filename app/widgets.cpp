@@ -1,12 +1,103 @@
 #include "app/widgets.h"
 
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
 
 namespace morvath {
 
+namespace {
+
+// A gradient given from 0 to 1 spans the inside of the border, as a shading of the face.
+QBrush FitToFace(const QBrush& brush, const QRectF& face) {
+  const auto* gradient = static_cast<const QLinearGradient*>(brush.gradient());
+  if (brush.style() != Qt::LinearGradientPattern ||
+      gradient->coordinateMode() != QGradient::ObjectBoundingMode)
+    return brush;
+  auto at = [&](QPointF p) {
+    return QPointF(face.left() + p.x() * face.width(), face.top() + p.y() * face.height());
+  };
+  QLinearGradient fitted(at(gradient->start()), at(gradient->finalStop()));
+  fitted.setStops(gradient->stops());
+  fitted.setSpread(gradient->spread());
+  return fitted;
+}
+
+}  // namespace
+
+void PaintBox(QPainter& painter, const QRect& rect, const BoxLook& look) {
+  const bool bordered = look.border.isValid() && look.borderWidth > 0 && look.borderEdges;
+  const int w = bordered ? look.borderWidth : 0;
+  auto side = [&](Qt::Edge edge) { return bordered && (look.borderEdges & edge) ? w : 0; };
+  const QRect inner = rect.adjusted(side(Qt::LeftEdge), side(Qt::TopEdge), -side(Qt::RightEdge),
+                                    -side(Qt::BottomEdge));
+  const QBrush fill = FitToFace(look.fill, inner);
+  painter.save();
+  if (look.radius <= 0 || look.borderEdges != BoxLook().borderEdges) {
+    // Square boxes: whole pixels, no smoothing.
+    if (fill.style() != Qt::NoBrush) painter.fillRect(rect, fill);
+    if (!look.texture.isNull()) {
+      painter.setBrushOrigin(inner.topLeft());
+      painter.fillRect(inner, QBrush(look.texture));
+    }
+    if (bordered) {
+      if (look.borderEdges & Qt::TopEdge)
+        painter.fillRect(rect.x(), rect.y(), rect.width(), w, look.border);
+      if (look.borderEdges & Qt::BottomEdge)
+        painter.fillRect(rect.x(), rect.bottom() - w + 1, rect.width(), w, look.border);
+      if (look.borderEdges & Qt::LeftEdge)
+        painter.fillRect(rect.x(), rect.y(), w, rect.height(), look.border);
+      if (look.borderEdges & Qt::RightEdge)
+        painter.fillRect(rect.right() - w + 1, rect.y(), w, rect.height(), look.border);
+    }
+    painter.restore();
+    return;
+  }
+  // Rounded boxes: the fill covers the whole shape and the border is the ring between the outer
+  // and the inner outline, so the corners stay as thick as the sides.
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(Qt::NoPen);
+  QPainterPath outer;
+  outer.addRoundedRect(QRectF(rect), look.radius, look.radius);
+  if (fill.style() != Qt::NoBrush) painter.fillPath(outer, fill);
+  if (!look.texture.isNull()) {
+    painter.setBrushOrigin(inner.topLeft());
+    painter.fillPath(outer, QBrush(look.texture));
+  }
+  if (bordered) {
+    const qreal innerRadius = std::max<qreal>(0, look.radius - w);
+    QPainterPath ring = outer;
+    QPainterPath hole;
+    hole.addRoundedRect(QRectF(inner), innerRadius, innerRadius);
+    ring.addPath(hole);  // odd-even fill: the ring alone
+    painter.fillPath(ring, look.border);
+  }
+  painter.restore();
+}
+
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
+}
+
+void ClickLabel::setBox(const BoxLook& look) {
+  box_ = look;
+  const bool bordered = look.border.isValid() && look.borderWidth > 0;
+  auto side = [&](Qt::Edge edge) {
+    return bordered && (look.borderEdges & edge) ? look.borderWidth : 0;
+  };
+  setContentsMargins(side(Qt::LeftEdge), side(Qt::TopEdge), side(Qt::RightEdge),
+                     side(Qt::BottomEdge));
+  update();
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+  if (box_) {
+    QPainter painter(this);
+    PaintBox(painter, rect(), *box_);
+  }
+  QLabel::paintEvent(event);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
@@ -59,6 +150,18 @@ void PixelView::mousePressEvent(QMouseEvent* event) {
   QWidget::mousePressEvent(event);
 }
 
+Panel::Panel(const BoxLook& look, QWidget* parent) : QFrame(parent), look_(look) {}
+
+void Panel::setLook(const BoxLook& look) {
+  look_ = look;
+  update();
+}
+
+void Panel::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  PaintBox(painter, rect(), look_);
+}
+
 GaugeView::GaugeView(QWidget* parent) : QWidget(parent) {}
 
 void GaugeView::setBar(bool drawn, int width, unsigned rgb) {
@@ -88,7 +191,12 @@ void GaugeView::mousePressEvent(QMouseEvent* event) {
 }
 
 QImage LoadArt(const QString& path) {
-  QImage image(path);
+  // The art is all PNG. Naming the format, and not letting the reader guess it, keeps the reader
+  // from loading every image plugin of the system to ask each whether it reads PNG first; on
+  // the start screen that costs more than decoding the logo.
+  QImageReader reader(path, "png");
+  reader.setAutoDetectImageFormat(false);
+  QImage image = reader.read();
   if (image.isNull()) {
     // A missing picture shows as a small grey square rather than nothing at all.
     image = QImage(8, 8, QImage::Format_ARGB32);

@@ -1,14 +1,36 @@
-// Small widgets the screens are built from: labels that can be clicked, crisp pixel-art
-// pictures, and the health gauges.
+// Small widgets the screens are built from: labels that can be clicked, painted panels, crisp
+// pixel-art pictures, and the health gauges.
 #pragma once
 
+#include <QBrush>
+#include <QColor>
+#include <QFrame>
 #include <QImage>
 #include <QLabel>
+#include <QPixmap>
 #include <QWidget>
+#include <optional>
+
+class QPainter;
 
 namespace morvath {
 
-// A label that reports clicks and double-clicks.
+// How a box of the keep is painted: a fill (a colour or a gradient), a picture tiled over it, a
+// border and rounded corners. Buttons, panels and framed labels are all drawn this way.
+struct BoxLook {
+  QBrush fill;      // Qt::NoBrush: the box is see-through
+  QPixmap texture;  // tiled over the fill from the inner corner of the border
+  QColor border;    // no border when invalid
+  int borderWidth = 1;
+  qreal radius = 0;
+  // The sides that have a border; a box that leaves sides out has square corners.
+  Qt::Edges borderEdges = Qt::TopEdge | Qt::LeftEdge | Qt::RightEdge | Qt::BottomEdge;
+};
+
+// Paints a box over the whole of rect.
+void PaintBox(QPainter& painter, const QRect& rect, const BoxLook& look);
+
+// A label that reports clicks and double-clicks, and may stand on a box of its own.
 class ClickLabel : public QLabel {
   Q_OBJECT
  public:
@@ -17,16 +39,36 @@ class ClickLabel : public QLabel {
   // a click on it is its own click and not also one on the window behind it.
   void setClickable(bool clickable) { clickable_ = clickable; }
   bool clickable() const { return clickable_; }
+  // Paints the label on a box; the text keeps clear of the border.
+  void setBox(const BoxLook& look);
+  const std::optional<BoxLook>& box() const { return box_; }
  signals:
   void clicked();
   void doubleClicked();
 
  protected:
+  void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   bool clickable_ = false;
+  std::optional<BoxLook> box_;
+};
+
+// A painted box that the widgets placed after it stand on.
+class Panel : public QFrame {
+  Q_OBJECT
+ public:
+  explicit Panel(const BoxLook& look, QWidget* parent = nullptr);
+  void setLook(const BoxLook& look);
+  const BoxLook& look() const { return look_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  BoxLook look_;
 };
 
 // A pixel-art picture drawn at a whole-number scale without smoothing.
@@ -70,7 +112,7 @@ class GaugeView : public QWidget {
   unsigned rgb_ = 0;
 };
 
-// A picture from the game's resources (":/..."); an empty image when it is missing.
+// A PNG picture from the game's resources (":/..."); a grey square when it is missing.
 QImage LoadArt(const QString& path);
 
 }  // namespace morvath

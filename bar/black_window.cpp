@@ -6,6 +6,8 @@
 #include <QRadialGradient>
 #include <array>
 
+#include "app/theme.h"
+
 namespace morvath {
 namespace {
 
@@ -310,10 +312,18 @@ BlackWindow::BlackWindow(Frontend& frontend, Black& black)
   const int lastY = kHouseRowY + CardView::kHeight + 8;
   auto* last = bindLabel("Last", QRect(felt.left(), lastY, felt.width(), kPlayerRowY - lastY - 8));
   last->setAlignment(Qt::AlignCenter);
-  last->setStyleSheet(
-      "QLabel { color: #f4d27a; font-family: 'DejaVu Serif'; font-size: 28pt; font-weight: bold;"
-      " background: rgba(0, 0, 0, 70); border-top: 1px solid rgba(244, 210, 122, 110);"
-      " border-bottom: 1px solid rgba(244, 210, 122, 110); }");
+  // A shaded band across the felt, ruled in faint gold above and below.
+  SetTextColor(last, QColor(0xf4d27a));
+  QFont font = last->font();
+  font.setFamily("DejaVu Serif");
+  font.setPointSize(28);
+  font.setBold(true);
+  last->setFont(font);
+  BoxLook band;
+  band.fill = QColor(0, 0, 0, 70);
+  band.border = QColor(244, 210, 122, 110);
+  band.borderEdges = Qt::TopEdge | Qt::BottomEdge;
+  last->setBox(band);
 
   cover_ = new TableCover(canvas());
   cover_->setObjectName("Hiden");

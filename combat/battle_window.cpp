@@ -1,8 +1,8 @@
 #include "combat/battle_window.h"
 
-#include <QFrame>
 #include <QPushButton>
 
+#include "app/theme.h"
 #include "core/text.h"
 
 namespace morvath {
@@ -11,23 +11,51 @@ namespace {
 constexpr int kWidth = 800;
 constexpr int kHeight = 588;
 
-// The words a double-click explains are drawn in their own colour, as the hint line promises.
-constexpr const char* kHelpWord =
-    "QLabel { color: #7fc4e8; font-weight: bold; text-decoration: underline; }";
-
-// The slashes and dashes between figures explain them too; they are coloured, not underlined.
-constexpr const char* kHelpMark = "QLabel { color: #7fc4e8; font-weight: bold; }";
-
-QFrame* Panel(QWidget* parent, QRect geometry, const char* style) {
-  auto* frame = new QFrame(parent);
-  frame->setGeometry(geometry);
-  frame->setStyleSheet(style);
-  return frame;
+// The words a double-click explains are drawn in their own colour, as the hint line promises;
+// the slashes and dashes between figures explain them too, coloured but not underlined.
+void MarkExplained(QLabel* label, bool underline) {
+  SetTextColor(label, QColor(0x7fc4e8));
+  QFont font = label->font();
+  font.setBold(true);
+  font.setUnderline(underline);
+  label->setFont(font);
 }
 
-constexpr const char* kSideStyle =
-    "QFrame { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2d251c, stop:1 "
-    "#231c15); border: 1px solid #6b5430; border-radius: 6px; }";
+BoxLook Box(QBrush fill, QRgb border, int borderWidth, qreal radius) {
+  BoxLook look;
+  look.fill = std::move(fill);
+  look.border = QColor(border);
+  look.borderWidth = borderWidth;
+  look.radius = radius;
+  return look;
+}
+
+Panel* AddPanel(QWidget* parent, QRect geometry, const BoxLook& look) {
+  auto* panel = new Panel(look, parent);
+  panel->setGeometry(geometry);
+  return panel;
+}
+
+// The two sides of the fight stand on dark boards that fade towards the bottom.
+BoxLook SideLook() {
+  QLinearGradient fade(0, 0, 0, 1);
+  fade.setCoordinateMode(QGradient::ObjectBoundingMode);
+  fade.setColorAt(0, QColor(0x2d251c));
+  fade.setColorAt(1, QColor(0x231c15));
+  return Box(fade, 0x6b5430, 1, 6);
+}
+
+// A thin rule between groups of figures.
+BoxLook RuleLook() {
+  BoxLook look;
+  look.fill = QColor(0x6b5430);
+  return look;
+}
+
+// The opponent's level; a boss stands out in red.
+BoxLook LevelLook(bool boss) {
+  return boss ? Box(QColor(0x7a1e14), 0xc0503a, 1, 4) : Box(QColor(0x3a2c1e), 0x9a7a3a, 1, 4);
+}
 
 }  // namespace
 
@@ -35,16 +63,14 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
     : ScreenWindow(frontend, battle, QSize(kWidth, kHeight)), battle_(battle) {
   QWidget* c = canvas();
   // Frames first, so that everything placed afterwards stands on them.
-  Panel(c, QRect(12, 10, 380, 278), kSideStyle);
-  Panel(c, QRect(404, 10, 384, 278), kSideStyle);
-  Panel(c, QRect(414, 50, 164, 164),
-        "QFrame { background: #15110d; border: 2px solid #9a7a3a; border-radius: 3px; }");
-  Panel(c, QRect(12, 298, 776, 86),
-        "QFrame { background: #2a2118; border: 1px solid #9a7a3a; border-radius: 4px; }");
+  AddPanel(c, QRect(12, 10, 380, 278), SideLook());
+  AddPanel(c, QRect(404, 10, 384, 278), SideLook());
+  AddPanel(c, QRect(414, 50, 164, 164), Box(QColor(0x15110d), 0x9a7a3a, 2, 3));
+  AddPanel(c, QRect(12, 298, 776, 86), Box(QColor(0x2a2118), 0x9a7a3a, 1, 4));
 
   auto help = [this](const std::string& name, QRect r, Qt::Alignment align = Qt::AlignLeft) {
     ClickLabel* label = bindLabel(name, r, "caption");
-    label->setStyleSheet(kHelpWord);
+    MarkExplained(label, true);
     label->setCursor(Qt::WhatsThisCursor);
     label->setAlignment(align | Qt::AlignVCenter);
     return label;
@@ -56,7 +82,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   };
   auto slash = [this](const std::string& name, QRect r) {
     ClickLabel* label = bindLabel(name, r, "caption");
-    label->setStyleSheet(kHelpMark);
+    MarkExplained(label, false);
     label->setAlignment(Qt::AlignCenter);
     return label;
   };
@@ -72,7 +98,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   value("YSP", QRect(134, 110, 60, 22), Qt::AlignRight);
   slash("Slash5", QRect(196, 110, 12, 22));
   value("YMaxSP", QRect(210, 110, 80, 22));
-  Panel(c, QRect(26, 144, 352, 1), "QFrame { background: #6b5430; border: none; }");
+  AddPanel(c, QRect(26, 144, 352, 1), RuleLook());
   help("STRENGTHlbl", QRect(26, 156, 110, 22));
   value("Strength", QRect(136, 156, 56, 22), Qt::AlignRight);
   help("WEAPONlbl", QRect(26, 182, 110, 22));
@@ -85,13 +111,14 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   value("Shield", QRect(316, 182, 56, 22), Qt::AlignRight);
   help("TOTALDEFENCElbl", QRect(212, 214, 110, 22));
   value("MaxDefence", QRect(316, 214, 56, 22), Qt::AlignRight);
-  Panel(c, QRect(26, 208, 166, 1), "QFrame { background: #6b5430; border: none; }");
-  Panel(c, QRect(212, 208, 160, 1), "QFrame { background: #6b5430; border: none; }");
+  AddPanel(c, QRect(26, 208, 166, 1), RuleLook());
+  AddPanel(c, QRect(212, 208, 160, 1), RuleLook());
 
   // --- The opponent. ---
   bindLabel("MName", QRect(418, 16, 260, 32), "heading");
   level_ = bindLabel("Level", QRect(684, 20, 92, 24), "value");
   level_->setAlignment(Qt::AlignCenter);
+  showLevel(false);
   // Every monster picture has its own view at the same place; the fight shows one.
   for (const std::string& name : Battle::MonsterPictures()) {
     QImage art = LoadArt(QString(":/monsters/%1.png").arg(QString::fromStdString(name)));
@@ -106,7 +133,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   value("MdexB", QRect(726, 86, 18, 22), Qt::AlignCenter);
   slash("Slash3", QRect(744, 86, 12, 22));
   value("MdexC", QRect(756, 86, 18, 22), Qt::AlignCenter);
-  Panel(c, QRect(592, 120, 184, 1), "QFrame { background: #6b5430; border: none; }");
+  AddPanel(c, QRect(592, 120, 184, 1), RuleLook());
   help("WINNINGSlbl", QRect(592, 128, 184, 22));
   help("GOLDlbl", QRect(604, 154, 86, 22));
   value("MGold", QRect(688, 154, 88, 22), Qt::AlignRight);
@@ -119,12 +146,12 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   bindGauge("MHPGauge", QRect(418, 254, 200, 16));
 
   // --- The message lines and the hint. ---
-  const char* lineStyles[3] = {"QLabel { color: #f0d890; }", "QLabel { color: #c8ecb0; }",
-                               "QLabel { color: #f4b4a0; }"};
+  // Who struck first in straw, the hero's blow in green, the opponent's in red.
+  const QRgb lineColours[3] = {0xf0d890, 0xc8ecb0, 0xf4b4a0};
   const char* lines[3] = {"Attackmsg", "MMessage", "Ymessage"};
   for (int i = 0; i < 3; ++i) {
     ClickLabel* line = bindLabel(lines[i], QRect(26, 304 + 26 * i, 748, 24), "message");
-    line->setStyleSheet(lineStyles[i]);
+    SetTextColor(line, QColor(lineColours[i]));
   }
   auto* hint = bindLabel("Label1", QRect(12, 390, 776, 22), "note");
   hint->setAlignment(Qt::AlignCenter);
@@ -134,8 +161,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   for (int i = 0; i < 5; ++i) bindButton(commands[i], QRect(12 + 156 * i, 420, 152, 36));
 
   // --- The potion panel and its cover. ---
-  Panel(c, QRect(12, 466, 776, 112),
-        "QFrame { background: #2a2118; border: 1px solid #6b5430; border-radius: 4px; }");
+  AddPanel(c, QRect(12, 466, 776, 112), Box(QColor(0x2a2118), 0x6b5430, 1, 4));
   // Three potions on the first row, two and the cancel button on the second; each count stands
   // beside its potion.
   for (int kind = 1; kind <= 5; ++kind) {
@@ -143,20 +169,17 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
     const int y = 480 + 46 * ((kind - 1) / 3);
     const std::string n = Str(kind);
     panel_.push_back(bindButton("P" + n, QRect(x, y, 192, 34)));
-    QLabel* count = bindLabel("N" + n, QRect(x + 198, y + 5, 40, 24), "value");
+    ClickLabel* count = bindLabel("N" + n, QRect(x + 198, y + 5, 40, 24), "value");
     count->setAlignment(Qt::AlignCenter);
-    count->setStyleSheet(
-        "QLabel { background: #15110d; border: 1px solid #6b5430; border-radius: 4px; }");
+    count->setBox(Box(QColor(0x15110d), 0x6b5430, 1, 4));
     panel_.push_back(count);
   }
   panel_.push_back(bindButton("Command1", QRect(24 + 256 * 2, 526, 238, 34)));
-  cover_ = new QFrame(c);
-  cover_->setObjectName("HidePotions");
-  cover_->setGeometry(12, 466, 776, 112);
   // The cover is a slab of the keep's stone laid over the potions.
-  cover_->setStyleSheet(
-      "QFrame#HidePotions { background-color: #2e2318; background-image: url(:/stone.png); "
-      "border: 1px solid #6b5430; border-radius: 4px; }");
+  BoxLook slab = Box(QColor(0x2e2318), 0x6b5430, 1, 4);
+  slab.texture = QPixmap::fromImage(LoadArt(":/stone.png"));
+  cover_ = AddPanel(c, QRect(12, 466, 776, 112), slab);
+  cover_->setObjectName("HidePotions");
   cover_->raise();
 }
 
@@ -167,13 +190,14 @@ void BattleWindow::sync() {
   cover_->setVisible(covered);
   if (covered)
     for (QWidget* w : panel_) w->setVisible(false);
-  // A boss stands out in red.
   const bool boss = battle_.Level.caption == "BOSS";
-  const QString style = boss ? "QLabel { color: #ffd0c0; background: #7a1e14; border: 1px solid "
-                               "#c0503a; border-radius: 4px; font-weight: bold; }"
-                             : "QLabel { color: #e0c98f; background: #3a2c1e; border: 1px solid "
-                               "#9a7a3a; border-radius: 4px; font-weight: bold; }";
-  if (level_->styleSheet() != style) level_->setStyleSheet(style);
+  if (boss != levelIsBoss_) showLevel(boss);
+}
+
+void BattleWindow::showLevel(bool boss) {
+  levelIsBoss_ = boss;
+  level_->setBox(LevelLook(boss));
+  SetTextColor(level_, QColor(boss ? 0xffd0c0 : 0xe0c98f));
 }
 
 }  // namespace morvath

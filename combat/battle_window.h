@@ -21,8 +21,12 @@ class BattleWindow : public ScreenWindow {
   QWidget* potionCover() const { return cover_; }
 
  private:
+  // Dresses the opponent's level as a boss's or as a plain monster's.
+  void showLevel(bool boss);
+
   Battle& battle_;
-  QLabel* level_;
+  ClickLabel* level_;
+  bool levelIsBoss_ = false;
   QWidget* cover_;
   std::vector<QWidget*> panel_;  // the potion buttons, their counts and "&Cancel Operation"
 };

@@ -1,5 +1,7 @@
 #include "combat/cast_window.h"
 
+#include "app/theme.h"
+
 namespace morvath {
 namespace {
 
@@ -15,6 +17,9 @@ constexpr int kFirstRow = 52;
 constexpr int kRowHeight = 36;
 constexpr int kCancelTop = kFirstRow + 10 * kRowHeight + 12;
 constexpr int kHeight = kCancelTop + 34 + kMargin;
+
+// The cost and effect of a spell not yet learnt are faded into the stone.
+const QColor kUnknown(0x6b, 0x5f, 0x50);
 
 }  // namespace
 
@@ -40,9 +45,11 @@ void CastWindow::sync() {
   ScreenWindow::sync();
   for (int row = 0; row < 10; ++row) {
     const bool known = cast_.button(Cast::kSpellButtons[row]).enabled;
-    const QString look = known ? QString() : QStringLiteral("color: #6b5f50;");
-    for (ClickLabel* label : {rows_[row].cost, rows_[row].effect})
-      if (label->styleSheet() != look) label->setStyleSheet(look);
+    for (ClickLabel* label : {rows_[row].cost, rows_[row].effect}) {
+      const QColor colour =
+          known ? RoleColor(label->property("role").toByteArray().constData()) : kUnknown;
+      if (label->palette().color(QPalette::WindowText) != colour) SetTextColor(label, colour);
+    }
   }
 }
 

@@ -1,13 +1,20 @@
 #include "combat/dead_window.h"
 
+#include "app/theme.h"
+
 namespace morvath {
 
 DeadWindow::DeadWindow(Frontend& frontend, Dead& dead)
     : ScreenWindow(frontend, dead, QSize(440, 220)) {
   auto* heading = bindLabel("Label1", QRect(0, 40, 440, 90));
   heading->setAlignment(Qt::AlignCenter);
-  heading->setStyleSheet(
-      "color: #b3261e; font-family: 'DejaVu Serif'; font-size: 40pt; font-weight: bold;");
+  // Blood red, and large.
+  SetTextColor(heading, QColor(0xb3261e));
+  QFont font = heading->font();
+  font.setFamily("DejaVu Serif");
+  font.setPointSize(40);
+  font.setBold(true);
+  heading->setFont(font);
   auto* hint = bindLabel("Label2", QRect(0, 150, 440, 30), "note");
   hint->setAlignment(Qt::AlignCenter);
 }
