@@ -10,7 +10,9 @@ FirstPaint::FirstPaint(std::function<void()> callback) : callback_(std::move(cal
   QCoreApplication::instance()->installEventFilter(this);
 }
 
-FirstPaint::~FirstPaint() { QCoreApplication::instance()->removeEventFilter(this); }
+FirstPaint::~FirstPaint() {
+  QCoreApplication::instance()->removeEventFilter(this);
+}
 
 bool FirstPaint::eventFilter(QObject*, QEvent* event) {
   if (!done_ && event->type() == QEvent::Paint) {

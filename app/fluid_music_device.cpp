@@ -1,6 +1,5 @@
 #include "app/fluid_music_device.h"
 
-
 #include <QMetaObject>
 #include <algorithm>
 #include <atomic>
@@ -28,7 +27,9 @@ constexpr double kSampleRate = 44100.0;
 constexpr std::uintmax_t kMaxTuneBytes = 16u << 20;
 
 // The loaded library; every caller has made sure it loaded.
-const FluidLibrary& Fluid() { return *FluidLibrary::Load(); }
+const FluidLibrary& Fluid() {
+  return *FluidLibrary::Load();
+}
 
 void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 

@@ -194,8 +194,7 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
     QWidget* first = (focus && focus->window() == win) ? focus : win;
     if (widget != first) return false;
   }
-  const int code = GameKeyCode(keyEvent->key(),
-                               keyEvent->modifiers().testFlag(Qt::KeypadModifier),
+  const int code = GameKeyCode(keyEvent->key(), keyEvent->modifiers().testFlag(Qt::KeypadModifier),
                                keyEvent->nativeScanCode());
   const int shift = GameShiftBits(keyEvent->modifiers());
   Screen& screen = win->screen();

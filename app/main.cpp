@@ -6,10 +6,10 @@
 
 #include "app/clock_random.h"
 #include "app/first_paint.h"
+#include "app/fluid_music_device.h"
 #include "app/frontend.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_settings_store.h"
-#include "app/fluid_music_device.h"
 #include "app/theme.h"
 #include "core/game.h"
 
@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
 
   morvath::QtDialogs dialogs;
   morvath::FluidMusicDevice::Config musicConfig;
-  musicConfig.startLater = true;  // started once the start screen is up
+  musicConfig.startLater = true;                 // started once the start screen is up
   morvath::FluidMusicDevice music(musicConfig);  // outlives the game
   morvath::QtSettingsStore store("KeepOfTheMorvath");
   morvath::ClockRandom random;

@@ -1,8 +1,8 @@
 #include "app/qt_settings_store.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QEvent>
+#include <QFile>
 #include <QSettings>
 #include <cstdio>
 
@@ -47,7 +47,7 @@ QSettings& QtSettingsStore::settingsFor(const std::string& app) {
   auto it = files_.find(app);
   if (it != files_.end()) return *it->second;
   auto settings = std::make_unique<ExplicitSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                              organisation_, QString::fromStdString(app));
+                                                     organisation_, QString::fromStdString(app));
   // A file that cannot be read would be overwritten by the next write: keep a copy of it beside
   // the new one, so a damaged save file is never lost for good. QSettings reads its file only
   // when a value is first asked for, and only then knows whether the file was readable.

@@ -81,5 +81,4 @@ class ScreenWindow : public QMainWindow {
   std::vector<BoundMenu> menus_;
 };
 
-
 }  // namespace morvath

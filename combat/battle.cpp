@@ -6,10 +6,10 @@ namespace morvath {
 
 const std::vector<std::string>& Battle::MonsterPictures() {
   static const std::vector<std::string> names = {
-      "Snake",   "BearBrown",  "BearPolar",     "BabyDragon",       "Orc",
-      "Zombie",  "PitMonster", "Slicer",        "ChaosCreature",    "Boss2",
-      "SmallSwift", "BigSwift", "Demon1",       "Demon2",           "Morvath",
-      "RedDrag", "FireDrag",   "ForestDrag",    "MasterForestDrag", "MasterFireDrag",
+      "Snake",           "BearBrown",  "BearPolar",  "BabyDragon",       "Orc",
+      "Zombie",          "PitMonster", "Slicer",     "ChaosCreature",    "Boss2",
+      "SmallSwift",      "BigSwift",   "Demon1",     "Demon2",           "Morvath",
+      "RedDrag",         "FireDrag",   "ForestDrag", "MasterForestDrag", "MasterFireDrag",
       "MasterWaterDrag", "DragonLord", "KeepDead"};
   return names;
 }

@@ -66,8 +66,8 @@ class Battle : public Screen {
   Button& P3;
   Button& P4;
   Button& P5;
-  Button& Command1;       // "&Cancel Operation"
-  Picture& HidePotions;   // covers the potion panel while shown
+  Button& Command1;      // "&Cancel Operation"
+  Picture& HidePotions;  // covers the potion panel while shown
 
   // Health gauges.
   Gauge& YHPGauge;

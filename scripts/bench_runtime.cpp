@@ -9,21 +9,21 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/fluid_music_device.h"
 #include "app/frontend.h"
-#include "scripts/offscreen_game.h"
 #include "app/silent_music_device.h"
 #include "app/theme.h"
+#include "combat/battle.h"
 #include "combat/catalogue.h"
 #include "core/game.h"
 #include "core/screen.h"
-#include "combat/battle.h"
+#include "scripts/offscreen_game.h"
 #include "shell/start_form.h"
 #include "world/cave_screen.h"
 #include "world/caves.h"
@@ -53,8 +53,8 @@ double IdleCpu(int milliseconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+  qputenv("QT_QPA_PLATFORM",
+          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication app(argc, argv);
   Q_INIT_RESOURCE(assets);
   ApplyTheme(app);
@@ -127,13 +127,14 @@ int main(int argc, char** argv) {
   std::ifstream file("Music/FightMusic.rmi", std::ios::binary);
   const std::string tune((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
   const double before = CpuSeconds();
-  const auto stats = FluidMusicDevice::renderOffline(
-      tune, "/usr/share/sounds/sf2/TimGM6mb.sf2", 44100L * 30);
+  const auto stats =
+      FluidMusicDevice::renderOffline(tune, "/usr/share/sounds/sf2/TimGM6mb.sf2", 44100L * 30);
   const double cpu = CpuSeconds() - before;
   const double seconds = stats.frames / 44100.0;
   if (seconds > 0)
-    std::printf("music synthesis: %.2f %% of a core (FightMusic.rmi, %.0f s rendered, target < 5 %%)\n",
-                100.0 * cpu / seconds, seconds);
+    std::printf(
+        "music synthesis: %.2f %% of a core (FightMusic.rmi, %.0f s rendered, target < 5 %%)\n",
+        100.0 * cpu / seconds, seconds);
   else
     std::printf("music synthesis: not measured (no FluidSynth, soundfont or Music folder)\n");
   return 0;

@@ -184,7 +184,8 @@ struct Monkey {
   // On the map: walks toward a random place along the open field (an ambush or the place itself
   // ends the walk when another screen comes to the front).
   std::string walkSomewhere() {
-    static const int places[][2] = {{0, 7}, {10, 7}, {5, 9}, {5, 3}, {3, 2}, {7, 2}, {5, 1}, {5, 2}};
+    static const int places[][2] = {{0, 7}, {10, 7}, {5, 9}, {5, 3},
+                                    {3, 2}, {7, 2},  {5, 1}, {5, 2}};
     const auto& target = places[pick(8)];
     Caves& map = game->caves();
     for (int steps = 0; steps < 24 && game->front() == &map && !game->ended(); ++steps) {
@@ -193,9 +194,12 @@ struct Monkey {
       if (x == target[0] && y == target[1]) break;
       // Along row 7 or column 5 into the caves; inside the field any order does.
       int code;
-      if (target[1] == 7 && y != 7) code = y < 7 ? key::kUp : key::kDown;
-      else if (x != target[0]) code = x < target[0] ? key::kRight : key::kLeft;
-      else code = y < target[1] ? key::kUp : key::kDown;
+      if (target[1] == 7 && y != 7)
+        code = y < 7 ? key::kUp : key::kDown;
+      else if (x != target[0])
+        code = x < target[0] ? key::kRight : key::kLeft;
+      else
+        code = y < target[1] ? key::kUp : key::kDown;
       map.keyDown(code, 0);
     }
     return "walks to " + std::to_string(target[0]) + "," + std::to_string(target[1]);
@@ -305,10 +309,10 @@ TEST(Monkey, PlaysAtRandomAndTheGameStaysWhole) {
   }
   // A monkey that never left the start screen would prove nothing: it must have been everywhere
   // a random player gets to without a plan.
-  for (ScreenId id : {ScreenId::Caves, ScreenId::Battle, ScreenId::Cast, ScreenId::Dead,
-                      ScreenId::Cave1, ScreenId::Cave2, ScreenId::Cave3, ScreenId::Cave4,
-                      ScreenId::WeaponShop, ScreenId::ArmorShop, ScreenId::MagicShop, ScreenId::Inn,
-                      ScreenId::Black})
+  for (ScreenId id :
+       {ScreenId::Caves, ScreenId::Battle, ScreenId::Cast, ScreenId::Dead, ScreenId::Cave1,
+        ScreenId::Cave2, ScreenId::Cave3, ScreenId::Cave4, ScreenId::WeaponShop,
+        ScreenId::ArmorShop, ScreenId::MagicShop, ScreenId::Inn, ScreenId::Black})
     EXPECT_TRUE(visited.count(id)) << "the monkey never reached " << ScreenName(id);
 }
 
