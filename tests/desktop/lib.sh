@@ -1,0 +1,144 @@
+# Scaffolding of the desktop tests: a private X server with a real window manager, the game
+# itself started on it, input sent through the X server, and results read from outside the
+# process (window titles and geometry, save files, the process's own state in /proc).
+#
+#   source lib.sh; desktop_start 1280x720; game_start "$bin"; wid=$(wait_window "Keep of the Morvath")
+#
+# A test that cannot run here (no Xvfb, no window manager) exits with 77, which CTest reports as
+# skipped.
+
+set -euo pipefail
+
+skip() { echo "SKIPPED: $*"; exit 77; }
+fail() {
+  echo "FAILED: $*"
+  if [[ -n "${TEST_DIR:-}" && -s "$TEST_DIR/game.err" ]]; then
+    echo "--- the game's stderr:"; cat "$TEST_DIR/game.err"
+  fi
+  exit 1
+}
+
+desktop_cleanup() {
+  [[ -n "${GAME_PID:-}" ]] && kill "$GAME_PID" 2>/dev/null || true
+  [[ -n "${WM_PID:-}" ]] && kill "$WM_PID" 2>/dev/null || true
+  [[ -n "${XVFB_PID:-}" ]] && kill "$XVFB_PID" 2>/dev/null || true
+  wait 2>/dev/null || true
+  [[ -n "${TEST_DIR:-}" ]] && rm -rf "$TEST_DIR"
+}
+
+# Starts an X server of the given size (WIDTHxHEIGHT, default 1280x720) with openbox on it, in a
+# folder of the test's own that also holds the game's config folder ($XDG_CONFIG_HOME).
+desktop_start() {
+  local size=${1:-1280x720}
+  for tool in Xvfb openbox xdotool xwininfo xprop; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps installs it)"
+  done
+  TEST_DIR=$(mktemp -d)
+  trap desktop_cleanup EXIT
+  export XDG_CONFIG_HOME=$TEST_DIR/config XDG_RUNTIME_DIR=$TEST_DIR/run
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  exec {displayfd}<> <(:)
+  Xvfb -displayfd "$displayfd" -screen 0 "${size}x24" -nolisten tcp -noreset \
+    >"$TEST_DIR/xvfb.log" 2>&1 &
+  XVFB_PID=$!
+  local number=""
+  for _ in $(seq 100); do
+    read -r -t 0.1 -u "$displayfd" number && break
+    kill -0 "$XVFB_PID" 2>/dev/null || skip "Xvfb did not start: $(cat "$TEST_DIR/xvfb.log")"
+  done
+  [[ -n "$number" ]] || skip "Xvfb gave no display number"
+  export DISPLAY=:$number
+  openbox >"$TEST_DIR/openbox.log" 2>&1 &
+  WM_PID=$!
+  for _ in $(seq 100); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
+    sleep 0.1
+  done
+  skip "openbox did not start: $(cat "$TEST_DIR/openbox.log")"
+}
+
+# Starts the game ($1, further arguments are environment assignments) on the test's display from
+# the test's folder; its stderr goes to $TEST_DIR/game.err.
+game_start() {
+  local bin=$1
+  shift
+  (cd "${GAME_CWD:-$TEST_DIR}" && exec env QT_QPA_PLATFORM=xcb "$@" "$bin" 2>"$TEST_DIR/game.err") &
+  GAME_PID=$!
+}
+
+# The id of the visible top-level window titled exactly $1, once there is one (timeout $2 s).
+wait_window() {
+  local title=$1 timeout=${2:-20} id
+  for _ in $(seq $((timeout * 10))); do
+    id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[][\.*^$?+(){}|]/\\&/g')\$" \
+      2>/dev/null | head -n 1) || true
+    [[ -n "$id" ]] && { echo "$id"; return 0; }
+    [[ -n "${GAME_PID:-}" ]] && ! kill -0 "$GAME_PID" 2>/dev/null && fail "the game ended while waiting for \"$title\""
+    sleep 0.1
+  done
+  fail "no window \"$title\" after ${timeout} s; visible windows: $(visible_titles | tr '\n' '|')"
+}
+
+# Waits until no visible window is titled exactly $1.
+wait_no_window() {
+  local title=$1 timeout=${2:-20}
+  for _ in $(seq $((timeout * 10))); do
+    visible_titles | grep -qxF "$title" || return 0
+    sleep 0.1
+  done
+  fail "window \"$title\" still shown after ${timeout} s"
+}
+
+# The titles of the visible top-level windows, one a line.
+visible_titles() {
+  local id
+  for id in $(xdotool search --onlyvisible --name '.' 2>/dev/null); do
+    xdotool getwindowname "$id" 2>/dev/null || true
+  done
+}
+
+# The window that has the keyboard focus, by title.
+active_title() { xdotool getwindowname "$(xdotool getwindowfocus -f)" 2>/dev/null || true; }
+
+# "X Y WIDTH HEIGHT" of a window with the window manager's frame, in screen pixels (the client
+# area from xwininfo, widened by the frame extents the window manager publishes).
+frame_geometry() {
+  local extents
+  extents=$(xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | sed -n 's/.*= //p' | tr -d ',')
+  xwininfo -id "$1" | awk -v e="${extents:-0 0 0 0}" '
+    BEGIN { split(e, f, " ") }
+    /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF }
+    END { print x - f[1], y - f[3], w + f[1] + f[2], h + f[3] + f[4] }'
+}
+
+# Fails unless the window with its frame lies inside the screen (WIDTHxHEIGHT).
+assert_on_screen() {
+  local wid=$1 size=$2 what=$3 x y w h
+  read -r x y w h < <(frame_geometry "$wid")
+  ((x >= 0 && y >= 0 && x + w <= ${size%x*} && y + h <= ${size#*x})) ||
+    fail "$what ($x,$y ${w}x$h with its frame) does not lie within the ${size} screen"
+}
+
+# Keys through the X server to the window that has the focus (xdotool key names: Return, alt+n).
+keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+# Text typed into the focused widget.
+type_text() { xdotool type --delay 40 -- "$1"; sleep 0.2; }
+
+# Makes the next start a later one: no story and about box in the way.
+seen_story() {
+  mkdir -p "$XDG_CONFIG_HOME/KeepOfTheMorvath"
+  printf '[Start]\nStart=2\n' >"$XDG_CONFIG_HOME/KeepOfTheMorvath/ZARQSTART.ini"
+}
+
+# A new game from the start screen: "&New Game", the hero's name, and the map once it shows.
+new_game() {
+  local name=${1:-Arwen}
+  wait_window "Keep of the Morvath" >/dev/null
+  keys alt+n
+  wait_window "Enter Name" >/dev/null
+  type_text "$name"
+  keys Return
+  wait_window "Caves" >/dev/null
+}
