@@ -61,6 +61,9 @@ QPushButton* ScreenWindow::bindButton(const std::string& name, QRect geometry) {
   auto* button = new QPushButton(canvas_);
   button->setGeometry(geometry);
   button->setObjectName(QString::fromStdString(name));
+  // On a screen that reads the whole keyboard a button never holds the focus: Space or Return
+  // would press it ("&End Game" on the map wipes the hero). Clicks and mnemonics still work.
+  if (screen_.readsKeys()) button->setFocusPolicy(Qt::NoFocus);
   connect(button, &QPushButton::clicked, this,
           [this, name] { send([this, name] { screen_.click(name); }); });
   buttons_.push_back({button, name});

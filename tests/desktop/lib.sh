@@ -173,3 +173,13 @@ load_slot1() {
   keys 1
   wait_window "Caves" >/dev/null
 }
+
+# Waits until the window titled exactly $1 has the keyboard focus.
+wait_active() {
+  local title=$1 timeout=${2:-10}
+  for _ in $(seq $((timeout * 10))); do
+    [[ $(active_title) == "$title" ]] && return 0
+    sleep 0.1
+  done
+  fail "\"$title\" did not get the focus after ${timeout} s; the focus is on \"$(active_title)\""
+}
