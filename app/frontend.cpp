@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QWindow>
 #include <cstdio>
 #include <exception>
 
@@ -13,6 +14,21 @@
 #include "core/screen.h"
 
 namespace morvath {
+namespace {
+
+// Makes a window a transient of another: it stands above its owner, also after a click on the
+// owner, and moves between desktops with it. Qt tells the X window manager whose transient a
+// window is only for dialog-type windows.
+void KeepAbove(QWidget& window, QWidget& owner) {
+  if (window.windowType() != Qt::Dialog)
+    window.setWindowFlags((window.windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
+  owner.winId();  // both need a native window first
+  window.winId();
+  if (window.windowHandle() && owner.windowHandle())
+    window.windowHandle()->setTransientParent(owner.windowHandle());
+}
+
+}  // namespace
 
 int GameKeyCode(int qtKey, bool keypad, quint32 scanCode) {
   // The game names a key by the key itself, not by the character it types: Shift+3 is the key
@@ -94,6 +110,7 @@ ScreenWindow& Frontend::window(ScreenId id) {
 
 QWidget* Frontend::modalParent() {
   if (game_.screen(ScreenId::Cast).visible) return &window(ScreenId::Cast);
+  if (lastShown_ && game_.screen(*lastShown_).visible) return &window(*lastShown_);
   if (Screen* front = game_.front()) return &window(front->id());
   return nullptr;
 }
@@ -133,12 +150,20 @@ void Frontend::refresh() {
     if (!s.visible) continue;
     ScreenWindow& w = window(id);
     w.sync();
+    unsigned& seen = frontRequestsSeen_[id];
     if (!w.isVisible()) {
+      // The spell window belongs to the combat screen: the window manager keeps it above it.
+      if (id == ScreenId::Cast) KeepAbove(w, window(ScreenId::Battle));
       placeNewWindow(w, IsOverlay(id));
       w.show();
       w.raise();
       w.activateWindow();
+      if (!IsOverlay(id)) lastShown_ = id;
+    } else if (seen != s.frontRequests) {
+      w.raise();
+      w.activateWindow();
     }
+    seen = s.frontRequests;
   }
   for (auto& [id, w] : windows_) {
     Screen& s = game_.screen(id);
@@ -168,6 +193,13 @@ void Frontend::tick() {
 }
 
 bool Frontend::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) {
+    // A click on the combat screen under the spell window leaves the keyboard with the spells.
+    auto* win = qobject_cast<ScreenWindow*>(watched);
+    if (win && win->screen().id() == ScreenId::Battle && game_.screen(ScreenId::Cast).visible)
+      QTimer::singleShot(0, this, [this] { window(ScreenId::Cast).activateWindow(); });
+    return false;
+  }
   if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "core/screen_id.h"
 
@@ -30,7 +31,8 @@ class Frontend : public QObject {
   void refresh();
   // The window of a screen, built on first use.
   ScreenWindow& window(ScreenId id);
-  // The window a modal box belongs to: the spell window when it is up, else the screen in front.
+  // The window a modal box belongs to: the spell window when it is up, else the screen in front
+  // (the one shown last when two stand during a screen change).
   QWidget* modalParent();
   // Builds the windows not shown yet, one per turn of the event loop, so that no screen change
   // later waits for a window to be built.
@@ -47,9 +49,14 @@ class Frontend : public QObject {
 
   Game& game_;
   std::map<ScreenId, std::unique_ptr<ScreenWindow>> windows_;
+  // The front requests of each screen already answered.
+  std::map<ScreenId, unsigned> frontRequestsSeen_;
   QTimer clock_;
   int busy_ = 0;
   bool havePlace_ = false;
+  // The game screen shown last: while a screen change is under way two stand, and the new one
+  // is in front.
+  std::optional<ScreenId> lastShown_;
   QPoint lastCenter_;
 };
 

@@ -202,6 +202,7 @@ void Game::endProgram() {
 
 void Game::showInventory() {
   inventory_->visible = true;
+  ++inventory_->frontRequests;  // an open inventory hidden behind the screen comes back in front
 }
 
 void Game::EndGame() {

@@ -44,6 +44,9 @@ class Screen {
   // Whether the window is shown, and whether it takes input.
   bool visible = false;
   bool enabled = true;
+  // Counts the times the player asked for this screen while it may already stand open: its window
+  // comes to the front and takes the focus whenever the count changes.
+  unsigned frontRequests = 0;
 
   // Controls by name; an unknown name is a programming error (std::out_of_range).
   Label& label(std::string_view name);

@@ -183,3 +183,48 @@ wait_active() {
   done
   fail "\"$title\" did not get the focus after ${timeout} s; the focus is on \"$(active_title)\""
 }
+
+# Fights off an ambush on the map: attacks until the map is back, answering the boxes on the way.
+fight_off() {
+  for _ in $(seq 80); do
+    case $(active_title) in
+      Caves) return 0 ;;
+      "Combat Screen") keys alt+a ;;
+      *) keys Return ;;
+    esac
+  done
+  fail "an ambush fight did not end"
+}
+
+# One step on the map (an arrow key's name); a step that met an ambush did not move the hero, so
+# it is taken again once the fight is won.
+step() {
+  for _ in 1 2 3 4; do
+    keys "$1"
+    visible_titles | grep -qxF 'Ambushed!!!' || return 0
+    fight_off
+  done
+  fail "four ambushes in a row"
+}
+
+# From the fountain to the Cave of Evil: west, six cells north, east, north.
+to_cave_of_evil() {
+  step Left
+  for _ in 1 2 3 4 5 6; do step Up; done
+  step Right
+  step Up
+  wait_window "Cave of Evil" >/dev/null
+}
+
+# The client windows from bottom to top, as the window manager stacks them.
+stacking() { xprop -root _NET_CLIENT_LIST_STACKING | sed -n 's/.*# //p' | tr -d ',' | tr ' ' '\n'; }
+
+# Fails unless window $1 stands above window $2 ($3 says what is checked).
+assert_above() {
+  local order top bottom
+  order=$(stacking)
+  top=$(grep -nx "$(printf '0x%x' "$1")" <<<"$order" | cut -d: -f1) || true
+  bottom=$(grep -nx "$(printf '0x%x' "$2")" <<<"$order" | cut -d: -f1) || true
+  [[ -n $top && -n $bottom ]] || fail "$3: a window is missing from the stacking order"
+  ((top > bottom)) || fail "$3: the window stands below the one it should cover"
+}

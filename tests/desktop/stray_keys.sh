@@ -5,26 +5,6 @@
 source "$(dirname "$0")/lib.sh"
 bin=${1:?the game binary}
 
-# Fights off an ambush on the map: attack until the map is back, answering the boxes on the way.
-fight_off() {
-  for _ in $(seq 80); do
-    case $(active_title) in
-      Caves) return 0 ;;
-      "Combat Screen") keys alt+a ;;
-      *) keys Return ;;
-    esac
-  done
-  fail "an ambush fight did not end"
-}
-# One step on the map; a step that met an ambush did not move the hero, so it is taken again.
-step() {
-  for _ in 1 2 3 4; do
-    keys "$1"
-    visible_titles | grep -qxF 'Ambushed!!!' || return 0
-    fight_off
-  done
-  fail "four ambushes in a row"
-}
 # Fails unless the screen titled $1 is the only game screen shown.
 assert_only() {
   local titles
@@ -45,12 +25,7 @@ load_slot1
 keys space Return KP_Enter Tab space Tab Return
 assert_only "Caves" "Space, Return and Tab on the map"
 
-# To the Cave of Evil: west of the fountain, seven cells north, east, north.
-step Left
-for _ in 1 2 3 4 5 6; do step Up; done
-step Right
-step Up
-wait_window "Cave of Evil" >/dev/null
+to_cave_of_evil
 keys alt+t
 wait_window " Keep of the Morvath" >/dev/null
 keys space Return Tab space Return
