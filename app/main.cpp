@@ -10,6 +10,7 @@
 #include "app/frontend.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_settings_store.h"
+#include "app/session_end.h"
 #include "app/theme.h"
 #include "core/game.h"
 
@@ -47,6 +48,13 @@ int main(int argc, char** argv) {
     store.flush();  // the start counter
     frontend.prebuildWindows();
   });
+  // A logout or a kill ends the game as "E&xit" answered Yes would, with every save on disk.
+  morvath::SessionEnd sessionEnd([&] {
+    frontend.run([&game] { game.stopMusic(), game.endProgram(); });
+    store.flush();
+  });
   QTimer::singleShot(0, &frontend, [&] { frontend.run([&game] { game.start(); }); });
-  return app.exec();
+  const int code = app.exec();
+  if (!sessionEnd.signalled()) store.cleanExit();
+  return code;
 }

@@ -7,6 +7,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcutEvent>
 
 #include "app/frontend.h"
 #include "app/theme.h"
@@ -63,9 +64,17 @@ QPushButton* ScreenWindow::bindButton(const std::string& name, QRect geometry) {
   button->setObjectName(QString::fromStdString(name));
   // On a screen that reads the whole keyboard a button never holds the focus: Space or Return
   // would press it ("&End Game" on the map wipes the hero). Clicks and mnemonics still work.
-  if (screen_.readsKeys()) button->setFocusPolicy(Qt::NoFocus);
-  connect(button, &QPushButton::clicked, this,
-          [this, name] { send([this, name] { screen_.click(name); }); });
+  // A mnemonic shared by two controls ("&Rest" and "&Restore Spell Points" at the inn) picks one
+  // of them in turn, which the player then presses with Space or Return; once pressed, the button
+  // lets the focus go again.
+  if (screen_.readsKeys()) {
+    button->setFocusPolicy(Qt::NoFocus);
+    button->installEventFilter(this);
+  }
+  connect(button, &QPushButton::clicked, this, [this, button, name] {
+    if (screen_.readsKeys()) button->clearFocus();
+    send([this, name] { screen_.click(name); });
+  });
   buttons_.push_back({button, name});
   return button;
 }
@@ -155,6 +164,13 @@ void ScreenWindow::sync() {
     const MenuItem& state = screen_.menu(m.name);
     if (state.checkable) m.action->setChecked(state.checked);
   }
+}
+
+bool ScreenWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Shortcut && static_cast<QShortcutEvent*>(event)->isAmbiguous())
+    if (auto* button = qobject_cast<QPushButton*>(watched); button && button->isEnabled())
+      button->setFocus(Qt::ShortcutFocusReason);
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void ScreenWindow::closeEvent(QCloseEvent* event) {

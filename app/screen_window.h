@@ -42,6 +42,7 @@ class ScreenWindow : public QMainWindow {
   ClickLabel* addText(const QString& text, QRect geometry, const char* role = nullptr,
                       const std::string& clickName = {});
 
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;

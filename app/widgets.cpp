@@ -205,4 +205,8 @@ QImage LoadArt(const QString& path) {
   return image;
 }
 
+void SetSpokenName(QWidget* widget, const QString& name) {
+  if (widget->accessibleName() != name) widget->setAccessibleName(name);
+}
+
 }  // namespace morvath

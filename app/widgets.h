@@ -112,6 +112,9 @@ class GaugeView : public QWidget {
   unsigned rgb_ = 0;
 };
 
+// Gives a picture the name a screen reader says for it (what a sighted player sees in it).
+void SetSpokenName(QWidget* widget, const QString& name);
+
 // A PNG picture from the game's resources (":/..."); a grey square when it is missing.
 QImage LoadArt(const QString& path);
 

@@ -228,3 +228,16 @@ assert_above() {
   [[ -n $top && -n $bottom ]] || fail "$3: a window is missing from the stacking order"
   ((top > bottom)) || fail "$3: the window stands below the one it should cover"
 }
+
+# Waits for the game to end (at most $1 s, default 10) and fails unless it ended with status 0.
+game_wait_end() {
+  local timeout=${1:-10} status=0
+  for _ in $(seq $((timeout * 10))); do
+    kill -0 "$GAME_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$GAME_PID" 2>/dev/null && fail "the game still runs ${timeout} s after it was told to end"
+  wait "$GAME_PID" || status=$?
+  GAME_PID=""
+  ((status == 0)) || fail "the game ended with status $status"
+}

@@ -1,0 +1,32 @@
+// The end of the desktop session: SIGTERM (a logout, a kill), SIGINT and SIGHUP end the game from
+// the event loop, as "E&xit" answered Yes would, instead of killing it in the middle of a write.
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+namespace morvath {
+
+class SessionEnd : public QObject {
+  Q_OBJECT
+ public:
+  // endGame runs on the event thread once one of the signals has arrived.
+  explicit SessionEnd(std::function<void()> endGame, QObject* parent = nullptr);
+  ~SessionEnd() override;
+  SessionEnd(const SessionEnd&) = delete;
+  SessionEnd& operator=(const SessionEnd&) = delete;
+
+  // Whether the game was ended by a signal rather than by the player.
+  bool signalled() const { return signalled_; }
+
+ private:
+  void arrived();
+
+  std::function<void()> endGame_;
+  QSocketNotifier* notifier_ = nullptr;
+  bool signalled_ = false;
+};
+
+}  // namespace morvath
