@@ -176,6 +176,16 @@ CardView::CardView(int suit, QWidget* parent) : QWidget(parent), suit_(suit) {
 void CardView::setCaption(const QString& caption) {
   if (caption == caption_) return;
   caption_ = caption;
+  // What a screen reader says: the value and the suit its pips are drawn in.
+  static const char* const kSuits[4] = {"hearts", "spades", "diamonds", "clubs"};
+  bool isNumber = false;
+  const int value = caption.toInt(&isNumber);
+  if (caption == QLatin1String("0"))
+    SetSpokenName(this, "a free place");
+  else if (isNumber && value >= 1 && value <= 10)
+    SetSpokenName(this, QString("%1 of %2").arg(caption, kSuits[suit_ % 4]));
+  else
+    SetSpokenName(this, caption);
   update();
 }
 

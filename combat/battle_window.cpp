@@ -93,7 +93,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   value("YHP", QRect(134, 58, 60, 22), Qt::AlignRight);
   slash("Slash4", QRect(196, 58, 12, 22));
   value("YMaxHP", QRect(210, 58, 80, 22));
-  bindGauge("YHPGauge", QRect(26, 86, 200, 16));
+  heroGauge_ = bindGauge("YHPGauge", QRect(26, 86, 200, 16));
   help("SPELLPOINTSlbl", QRect(26, 110, 108, 22));
   value("YSP", QRect(134, 110, 60, 22), Qt::AlignRight);
   slash("Slash5", QRect(196, 110, 12, 22));
@@ -123,7 +123,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   for (const std::string& name : Battle::MonsterPictures()) {
     QImage art = LoadArt(QString(":/monsters/%1.png").arg(QString::fromStdString(name)));
     if (art.size() != QSize(80, 80)) art = art.scaled(80, 80);  // a stand-in keeps the frame
-    bindPicture(name, art, 2, QPoint(416, 52));
+    opponentPictures_.push_back(bindPicture(name, art, 2, QPoint(416, 52)));
   }
   help("DAMAGElbl", QRect(592, 58, 96, 22));
   value("MDamage", QRect(688, 58, 88, 22), Qt::AlignRight);
@@ -143,7 +143,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   value("MHP", QRect(486, 224, 80, 22), Qt::AlignRight);
   slash("Slash1", QRect(568, 224, 12, 22));
   value("MMaxHP", QRect(582, 224, 90, 22));
-  bindGauge("MHPGauge", QRect(418, 254, 200, 16));
+  opponentGauge_ = bindGauge("MHPGauge", QRect(418, 254, 200, 16));
 
   // --- The message lines and the hint. ---
   // Who struck first in straw, the hero's blow in green, the opponent's in red.
@@ -192,6 +192,13 @@ void BattleWindow::sync() {
     for (QWidget* w : panel_) w->setVisible(false);
   const bool boss = battle_.Level.caption == "BOSS";
   if (boss != levelIsBoss_) showLevel(boss);
+  auto text = [](const Label& label) { return QString::fromStdString(label.caption); };
+  SetSpokenName(heroGauge_,
+                QString("Your health %1 of %2").arg(text(battle_.YHP), text(battle_.YMaxHP)));
+  SetSpokenName(opponentGauge_,
+                QString("Health of the %1 %2 of %3")
+                    .arg(text(battle_.MName), text(battle_.MHP), text(battle_.MMaxHP)));
+  for (QWidget* picture : opponentPictures_) SetSpokenName(picture, "the " + text(battle_.MName));
 }
 
 void BattleWindow::showLevel(bool boss) {

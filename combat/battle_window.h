@@ -29,6 +29,9 @@ class BattleWindow : public ScreenWindow {
   bool levelIsBoss_ = false;
   QWidget* cover_;
   std::vector<QWidget*> panel_;  // the potion buttons, their counts and "&Cancel Operation"
+  QWidget* heroGauge_;
+  QWidget* opponentGauge_;
+  std::vector<QWidget*> opponentPictures_;
 };
 
 }  // namespace morvath

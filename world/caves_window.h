@@ -11,6 +11,11 @@ class CavesWindow : public ScreenWindow {
   Q_OBJECT
  public:
   CavesWindow(Frontend& frontend, Caves& caves);
+  void sync() override;
+
+ private:
+  Caves& caves_;
+  QWidget* hero_;
 };
 
 }  // namespace morvath

@@ -20,7 +20,7 @@ UpperKeepWindow::UpperKeepWindow(Frontend& frontend, UpperKeep& keep)
   bindPicture("Picture1", LoadArt(":/maze.png"), kScale, origin);
   const QImage guard = LoadArt(":/guard.png");
   for (int i = 0; i < 4; ++i) bindPicture("Demon" + std::to_string(i), guard, kScale, origin);
-  bindPicture("Char", LoadArt(":/maze_hero.png"), kScale, origin);
+  hero_ = bindPicture("Char", LoadArt(":/maze_hero.png"), kScale, origin);
 
   // The opening message spaces its two sentences apart so that a narrow line breaks between
   // them: the line is made just wide enough for the longer of the two, under the maze's middle.
@@ -48,6 +48,10 @@ void UpperKeepWindow::sync() {
   // The opening message keeps its own spacing; the wall message stands in the middle.
   const bool spaced = message_->text().startsWith(QLatin1Char(' '));
   message_->setAlignment(spaced ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
+  const auto& keep = static_cast<const UpperKeep&>(screen());
+  SetSpokenName(hero_, QString("the hero at %1, %2")
+                           .arg(QString::fromStdString(keep.X.caption),
+                                QString::fromStdString(keep.Y.caption)));
 }
 
 }  // namespace morvath

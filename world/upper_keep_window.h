@@ -21,6 +21,7 @@ class UpperKeepWindow : public ScreenWindow {
 
  private:
   QLabel* message_;
+  QWidget* hero_;
 };
 
 }  // namespace morvath

@@ -213,7 +213,9 @@ TEST_F(SettingsStoreTest, AGarbageFileIsKeptAsideAndTheGameStartsWithEmptySlots)
   QSettings ini(iniFile(kOrg, "ZARQ"), QSettings::IniFormat);
   EXPECT_EQ(ini.value("Save4/CharName").toString(), "Arden");
   EXPECT_EQ(ini.status(), QSettings::NoError);  // known only once something has been read
-  // Whatever could still be read of the damaged file stays in it beside the new values.
+  // Whatever could still be read of the damaged file stays in it beside the new values; the
+  // count of this first start is written once the run ends normally.
+  run.store.cleanExit();
   QSettings start(iniFile(kOrg, "ZARQSTART"), QSettings::IniFormat);
   EXPECT_EQ(start.value("Start/Start").toString(), "2");
   EXPECT_EQ(start.status(), QSettings::NoError);
@@ -321,6 +323,40 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenDoesNotStopTheGame) {
   EXPECT_EQ(run.dialogs.boxes.back().text, "Your game was saved.");
   EXPECT_EQ(run.store.read("ZARQ", "Save3", "CharName"), "Arden");
   EXPECT_TRUE(QFileInfo(iniFile(kOrg, "ZARQ")).isDir());
+}
+
+TEST_F(SettingsStoreTest, AValueHeldForACleanExitReachesTheDiskOnlyThen) {
+  auto counter = [this](const QString& org) {
+    return QSettings(iniFile(org, "ZARQSTART"), QSettings::IniFormat).value("Start/Start");
+  };
+  // A run cut short: the held value never reaches the disk, the other writes do.
+  ASSERT_TRUE(QDir().mkpath(folder("Killed")));
+  {
+    QtSettingsStore store("Killed");
+    store.writeOnCleanExit("ZARQSTART", "Start", "Start", "2");
+    EXPECT_EQ(store.read("ZARQSTART", "Start", "Start"), "2");  // the run itself sees it
+    store.write("ZARQ", "LastSave", "LastSave", "Save4");
+    store.flush();
+  }
+  EXPECT_FALSE(counter("Killed").isValid());
+  EXPECT_TRUE(readFile(iniFile("Killed", "ZARQ")).contains("LastSave=Save4"));
+  // A clean exit writes it.
+  ASSERT_TRUE(QDir().mkpath(folder("Clean")));
+  {
+    QtSettingsStore store("Clean");
+    store.writeOnCleanExit("ZARQSTART", "Start", "Start", "2");
+    store.cleanExit();
+  }
+  EXPECT_EQ(counter("Clean").toString(), "2");
+  // A plain write of the same key meanwhile (the counter reset) wins over the held value.
+  ASSERT_TRUE(QDir().mkpath(folder("Reset")));
+  {
+    QtSettingsStore store("Reset");
+    store.writeOnCleanExit("ZARQSTART", "Start", "Start", "2");
+    store.write("ZARQSTART", "Start", "Start", "1");
+    store.cleanExit();
+  }
+  EXPECT_EQ(counter("Reset").toString(), "1");
 }
 
 }  // namespace
