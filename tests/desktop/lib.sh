@@ -184,11 +184,13 @@ wait_active() {
   fail "\"$title\" did not get the focus after ${timeout} s; the focus is on \"$(active_title)\""
 }
 
-# Fights off an ambush on the map: attacks until the map is back, answering the boxes on the way.
+# Fights off an ambush on the map (or a guard's attack in the screen titled $1): attacks until
+# that screen is back, answering the boxes on the way.
 fight_off() {
+  local back=${1:-Caves}
   for _ in $(seq 80); do
     case $(active_title) in
-      Caves) return 0 ;;
+      "$back") return 0 ;;
       "Combat Screen") keys alt+a ;;
       *) keys Return ;;
     esac
@@ -214,6 +216,17 @@ to_cave_of_evil() {
   step Right
   step Up
   wait_window "Cave of Evil" >/dev/null
+}
+
+# Keys in the Upper Keep, whose guards walk on their own: a guard's attack meanwhile is fought
+# off and the keys are sent again.
+maze_keys() {
+  for _ in 1 2 3; do
+    keys "$@"
+    visible_titles | grep -qxF "Combat Screen" || return 0
+    fight_off " Keep of the Morvath"
+  done
+  fail "three guard attacks in a row"
 }
 
 # The client windows from bottom to top, as the window manager stacks them.
