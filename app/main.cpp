@@ -11,6 +11,7 @@
 #include "app/qt_dialogs.h"
 #include "app/qt_settings_store.h"
 #include "app/theme.h"
+#include "app/tune_folder.h"
 #include "core/game.h"
 
 int main(int argc, char** argv) {
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
   morvath::FluidMusicDevice music(musicConfig);  // outlives the game
   morvath::QtSettingsStore store("KeepOfTheMorvath");
   morvath::ClockRandom random;
+  morvath::UseTuneFolder();  // the game reads its tunes below the current directory
   morvath::Game game(dialogs, music, store, random, QDir::currentPath().toStdString());
   morvath::Frontend frontend(game);
   dialogs.setHooks([&frontend] { frontend.refresh(); },
