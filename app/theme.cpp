@@ -267,6 +267,12 @@ class GameStyle : public QProxyStyle {
         return size + QSize(2 * Scaled(kButtonPadX), 2 * Scaled(kButtonPadY));
       case CT_LineEdit:
         return size + QSize(2 * Scaled(kFieldPad), 2 * Scaled(kFieldPad));
+      case CT_MenuBarItem:
+      case CT_MenuItem: {
+        // The room around a menu's text grows with the text.
+        const QSize padded = QProxyStyle::sizeFromContents(type, option, size, widget);
+        return size + Scaled(padded - size);
+      }
       default:
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     }

@@ -90,8 +90,8 @@ class EveryWindowAt : public ::testing::TestWithParam<double> {
 };
 
 TEST_P(EveryWindowAt, FitsEveryScreenThatGetsThisStepWithItsFrame) {
-  const QSize screens[] = {{1280, 720},  {1366, 741},  {1536, 864},  {1920, 1080},
-                           {1920, 1200}, {2560, 1440}, {3840, 2160}, {3840, 2120}};
+  const QSize screens[] = {{1280, 720},  {1366, 741},  {1536, 864},  {1920, 1080}, {1920, 1200},
+                           {2560, 1440}, {3840, 2160}, {3840, 2120}, {5120, 2880}};
   int checked = 0;
   for (QSize screen : screens) {
     if (Choose(screen.width(), screen.height()) != GetParam()) continue;
