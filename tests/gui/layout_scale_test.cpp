@@ -33,6 +33,7 @@ TEST(LayoutScale, EachScreenGetsTheLargestStepThatFitsTheMap) {
   EXPECT_EQ(Choose(2560, 1440), 1.5);
   EXPECT_EQ(Choose(3840, 2160), 2.5);  // 4K
   EXPECT_EQ(Choose(3840, 2120), 2);    // 4K with a panel
+  EXPECT_EQ(Choose(5120, 2880), 3);    // 5K
   EXPECT_EQ(Choose(800, 600), 0.75);   // nothing fits: the smallest step
   // Every window counts, also one that is only wide.
   const QSize wide[] = {kLargestWindow, QSize(1500, 100)};
