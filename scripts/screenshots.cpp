@@ -1,10 +1,11 @@
 // Takes the README's screenshots: drives the game into a few states and saves each window, as
 // the player sees it, to docs/screenshots/<name>.png.
 //
-//   screenshots [folder] [WIDTHxHEIGHT]
+//   screenshots [folder] [WIDTHxHEIGHT [name...]]
 //
 // With a screen size the windows are drawn at the layout scale the game chooses for a screen
-// of that size (QT_SCALE_FACTOR=1.5 with 1280x720 shows a 1920x1080 screen at 150 %).
+// of that size (QT_SCALE_FACTOR=1.5 with 1280x720 shows a 1920x1080 screen at 150 %); names
+// after it keep only those pictures (map, fight, maze, blackjack, ...).
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -61,7 +62,10 @@ int main(int argc, char** argv) {
   FixedRandom random;
   Game game(dialogs, music, store, random, "/tmp");
   Frontend frontend(game);
+  QStringList wanted;
+  for (int i = 3; i < argc; ++i) wanted << argv[i];
   auto shot = [&](ScreenId id, const char* name) {
+    if (!wanted.isEmpty() && !wanted.contains(name)) return;
     frontend.refresh();
     QApplication::processEvents();
     ScreenWindow& w = frontend.window(id);
