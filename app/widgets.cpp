@@ -207,8 +207,10 @@ void GaugeView::paintEvent(QPaintEvent*) {
     const int shine = std::max(1, static_cast<int>(std::lround(2 * scale_)));
     painter.fillRect(QRect(0, 0, w, shine), colour.lighter(150));
   }
-  painter.setPen(QColor(110, 95, 70));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  BoxLook frame;
+  frame.border = QColor(110, 95, 70);
+  frame.borderWidth = std::max(1, static_cast<int>(std::lround(scale_)));
+  PaintBox(painter, rect(), frame);
 }
 
 void GaugeView::mousePressEvent(QMouseEvent* event) {
