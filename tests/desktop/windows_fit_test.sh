@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
-# Every window the game opens lies whole on a 1280x720 screen, with its frame, under a real window
-# manager: the start screen, the map with the inventory beside it, the shops, the inn and its
+# Every window the game opens lies whole on a 1280x720 screen (or the one given), with its frame,
+# under a real window manager: the start screen, the map with the inventory beside it, the shops, the inn and its
 # bar, a cave, a fight with its spell window, and the maze. The player goes there with keys only.
 #
-#   windows_fit_test.sh path/to/morvath
+#   windows_fit_test.sh path/to/morvath [WIDTHxHEIGHT [VARIABLE=VALUE...]]
+#
+# (1920x1080 QT_SCALE_FACTOR=1.5: a desktop at 150 %, 1280x720 logical pixels.)
 source "$(dirname "$0")/lib.sh"
 
 bin=${1:?the game program}
-size=1280x720
+size=${2:-1280x720}
+shift $(($# < 2 ? $# : 2))
 desktop_start "$size"
 seen_story
 write_hero 4 Health=100000 MaxHealth=100000 Strength=5000  # wins any fight
-game_start "$bin"
+game_start "$bin" "$@"
 
 # The window titled $1 is up, and lies on the screen.
 check() {
