@@ -48,14 +48,17 @@ win_fight() {
   fail "the fight did not end: $(visible_titles | tr '\n' '|')"
 }
 
-# One step on the map; a monster may be waiting in the wild.
+# One step on the map. A monster may be waiting in the wild: the hero fights it where he stands
+# and then tries the step again.
 step() {
-  keys "$1"
-  if [[ "$(active_title)" == "Ambushed!!!" ]]; then
+  for _ in $(seq 10); do
+    keys "$1"
+    [[ "$(active_title)" == "Ambushed!!!" ]] || return 0
     keys Return
     check "Combat Screen"
     win_fight Caves
-  fi
+  done
+  fail "ambushed at every try"
 }
 
 check "Keep of the Morvath"
