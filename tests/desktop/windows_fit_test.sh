@@ -53,7 +53,12 @@ win_fight() {
 step() {
   for _ in $(seq 10); do
     keys "$1"
-    [[ "$(active_title)" == "Ambushed!!!" ]] || return 0
+    local ambushed=0
+    for _ in 1 2 3 4 5; do
+      [[ "$(active_title)" == "Ambushed!!!" ]] && { ambushed=1; break; }
+      sleep 0.1
+    done
+    ((ambushed)) || return 0
     keys Return
     check "Combat Screen"
     win_fight Caves
