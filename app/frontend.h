@@ -2,12 +2,14 @@
 // whole run. After every event the windows re-read the game's state.
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "core/screen_id.h"
 
@@ -44,6 +46,8 @@ class Frontend : public QObject {
  private:
   void tick();
   void placeNewWindow(ScreenWindow& window, bool overlay);
+  // Moves a shown window whose frame sticks out of its screen's available area back inside.
+  void keepOnScreen(ScreenWindow& window);
 
   Game& game_;
   std::map<ScreenId, std::unique_ptr<ScreenWindow>> windows_;
@@ -51,6 +55,10 @@ class Frontend : public QObject {
   int busy_ = 0;
   bool havePlace_ = false;
   QPoint lastCenter_;
+  // The window manager's frame around a window, as last seen; an allowance until one is seen.
+  QMargins frame_{8, 32, 8, 8};
+  // Shown windows whose frame the window manager has not given yet.
+  std::set<ScreenWindow*> unframed_;
 };
 
 // Converts a Qt key event into the game's key code and shift bits; key code 0 for keys the game
