@@ -1,18 +1,25 @@
 # Keep of the Morvath: the two commands of the README.
 #   make play   installs what is missing, builds, and starts the game
 #   make test   installs what is missing, builds, and runs every test (also under sanitizers)
+#   make deb    installs what is missing and builds the Debian package into dist/
 
-.PHONY: play test deps build build-asan clean format
+.PHONY: play test deb deps deps-package build build-asan clean format
 
 play: build
 	./build/morvath
 
-test: build build-asan
+test: deps-package build build-asan
 	ctest --preset default
 	ctest --preset asan
 
+deb: deps-package
+	scripts/make-deb
+
 deps:
 	@scripts/install-deps
+
+deps-package:
+	@scripts/install-deps --package
 
 build: deps
 	cmake --preset default >/dev/null
@@ -26,4 +33,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf build build-asan
+	rm -rf build build-asan build-deb dist

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/fluid_library.h"
+#include "app/music_warning.h"
 #include "app/rmi.h"
 
 namespace morvath {
@@ -46,8 +47,7 @@ void silenceLibraries() {
 }
 
 void warnOnce(const char* text) {
-  static std::atomic<bool> warned{false};
-  if (!warned.exchange(true)) std::fprintf(stderr, "morvath: %s\n", text);
+  WarnAboutMusic(text);
 }
 
 bool equalsIgnoringCase(const std::string& text, const char* word) {

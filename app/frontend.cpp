@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "app/layout_scale.h"
 #include "app/screen_window.h"
 #include "app/window_factory.h"
 #include "core/game.h"
@@ -124,9 +125,26 @@ void Frontend::prebuildWindows() {
   }
 }
 
+namespace {
+
+// The area windows may take on the screen that holds the point.
+QRect AvailableAt(QPoint point) {
+  const QScreen* screen = QGuiApplication::screenAt(point);
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  return screen ? screen->availableGeometry() : QRect();
+}
+
+// The middle of a rectangle, the inverse of placing a rectangle of that size around it (a
+// window that opens where another stood again and again does not creep).
+QPoint Middle(const QRect& r) {
+  return r.topLeft() + QPoint(r.width() / 2, r.height() / 2);
+}
+
+}  // namespace
+
 void Frontend::placeNewWindow(ScreenWindow& w, bool overlay) {
   w.adjustSize();
-  QSize size = w.size();
+  const QSize size = w.size().grownBy(frame_);
   if (!havePlace_) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     lastCenter_ = screen ? screen->availableGeometry().center() : QPoint(400, 300);
@@ -140,7 +158,23 @@ void Frontend::placeNewWindow(ScreenWindow& w, bool overlay) {
       center = QPoint(front.frameGeometry().right() + size.width() / 2 + 8, lastCenter_.y());
     }
   }
-  w.move(center - QPoint(size.width() / 2, size.height() / 2));
+  // Wherever it would stand, the window opens whole on the screen it opens on; the inventory
+  // with no room beside its screen covers part of it.
+  QRect frame(center - QPoint(size.width() / 2, size.height() / 2), size);
+  const QRect available = AvailableAt(lastCenter_);
+  if (available.isValid()) frame.moveTopLeft(KeepInside(frame, available));
+  // The window is placed by its inside, which means the same to every window manager for a
+  // window shown the first time or again; the frame goes around it.
+  w.setGeometry(QRect(frame.topLeft() + QPoint(frame_.left(), frame_.top()), w.size()));
+  if (!overlay) lastCenter_ = Middle(frame);
+}
+
+void Frontend::keepOnScreen(ScreenWindow& w) {
+  const QRect frame = w.frameGeometry();
+  const QRect available = AvailableAt(Middle(frame));
+  if (!available.isValid() || available.contains(frame)) return;
+  const QPoint inside = w.geometry().topLeft() - frame.topLeft();
+  w.setGeometry(QRect(KeepInside(frame, available) + inside, w.size()));
 }
 
 void Frontend::refresh() {
@@ -155,6 +189,7 @@ void Frontend::refresh() {
       // The spell window belongs to the combat screen: the window manager keeps it above it.
       if (id == ScreenId::Cast) KeepAbove(w, window(ScreenId::Battle));
       placeNewWindow(w, IsOverlay(id));
+      unframed_.insert(&w);
       w.show();
       w.raise();
       w.activateWindow();
@@ -172,7 +207,9 @@ void Frontend::refresh() {
   }
   if (Screen* front = game_.front()) {
     ScreenWindow& w = window(front->id());
-    if (w.isVisible()) lastCenter_ = w.frameGeometry().center(), havePlace_ = true;
+    // Where the player has put the window in front (once the window manager has framed it).
+    if (w.isVisible() && !unframed_.count(&w)) lastCenter_ = Middle(w.frameGeometry());
+    havePlace_ = true;
     const int period = front->timerInterval();
     if (period > 0) {
       if (!clock_.isActive() || clock_.interval() != period) clock_.start(period);
@@ -193,6 +230,20 @@ void Frontend::tick() {
 }
 
 bool Frontend::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Move && !unframed_.empty()) {
+    // Once the window manager has framed a window that was just shown, the frame is known: the
+    // next windows allow for it, and this one is checked with it.
+    auto* w = qobject_cast<ScreenWindow*>(watched);
+    if (w && unframed_.count(w) && w->isVisible() && w->frameGeometry() != w->geometry()) {
+      unframed_.erase(w);
+      const QRect outer = w->frameGeometry();
+      const QRect inner = w->geometry();
+      frame_ = QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                        outer.right() - inner.right(), outer.bottom() - inner.bottom());
+      keepOnScreen(*w);
+    }
+    return false;
+  }
   if (event->type() == QEvent::WindowActivate) {
     // A click on the combat screen under the spell window leaves the keyboard with the spells.
     auto* win = qobject_cast<ScreenWindow*>(watched);

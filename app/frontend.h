@@ -2,6 +2,7 @@
 // whole run. After every event the windows re-read the game's state.
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
@@ -9,6 +10,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "core/screen_id.h"
 
@@ -46,6 +48,8 @@ class Frontend : public QObject {
  private:
   void tick();
   void placeNewWindow(ScreenWindow& window, bool overlay);
+  // Moves a shown window whose frame sticks out of its screen's available area back inside.
+  void keepOnScreen(ScreenWindow& window);
 
   Game& game_;
   std::map<ScreenId, std::unique_ptr<ScreenWindow>> windows_;
@@ -58,6 +62,10 @@ class Frontend : public QObject {
   // is in front.
   std::optional<ScreenId> lastShown_;
   QPoint lastCenter_;
+  // The window manager's frame around a window, as last seen; an allowance until one is seen.
+  QMargins frame_{8, 32, 8, 8};
+  // Shown windows whose frame the window manager has not given yet.
+  std::set<ScreenWindow*> unframed_;
 };
 
 // Converts a Qt key event into the game's key code and shift bits; key code 0 for keys the game

@@ -1,6 +1,7 @@
 // Keep of the Morvath: wires the game core to Qt and starts the start screen.
 #include <QApplication>
 #include <QDir>
+#include <QScreen>
 #include <QTimer>
 #include <cstdio>
 
@@ -8,10 +9,12 @@
 #include "app/first_paint.h"
 #include "app/fluid_music_device.h"
 #include "app/frontend.h"
+#include "app/layout_scale.h"
 #include "app/qt_dialogs.h"
 #include "app/qt_settings_store.h"
 #include "app/session_end.h"
 #include "app/theme.h"
+#include "app/tune_folder.h"
 #include "core/game.h"
 
 int main(int argc, char** argv) {
@@ -21,6 +24,13 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName("KeepOfTheMorvath");
   QApplication::setApplicationName("morvath");
   QGuiApplication::setDesktopFileName("morvath");
+  // One layout scale for the whole run, from the screen the windows open on: the largest window
+  // fits it with its frame, and a large screen shows everything larger.
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QSize windows[] = {morvath::kLargestWindow};
+    morvath::SetLayoutScale(
+        morvath::ChooseLayoutScale(screen->availableGeometry().size(), windows));
+  }
   morvath::ApplyTheme(app);
 
   morvath::QtDialogs dialogs;
@@ -29,6 +39,7 @@ int main(int argc, char** argv) {
   morvath::FluidMusicDevice music(musicConfig);  // outlives the game
   morvath::QtSettingsStore store("KeepOfTheMorvath");
   morvath::ClockRandom random;
+  morvath::UseTuneFolder();  // the game reads its tunes below the current directory
   morvath::Game game(dialogs, music, store, random, QDir::currentPath().toStdString());
   morvath::Frontend frontend(game);
   dialogs.setHooks([&frontend] { frontend.refresh(); },

@@ -8,8 +8,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QShortcutEvent>
+#include <cmath>
 
 #include "app/frontend.h"
+#include "app/layout_scale.h"
 #include "app/theme.h"
 
 namespace morvath {
@@ -20,7 +22,7 @@ ScreenWindow::ScreenWindow(Frontend& frontend, Screen& screen, QSize canvasSize)
   setObjectName(QString::fromUtf8(ScreenName(screen.id()).data(),
                                   static_cast<int>(ScreenName(screen.id()).size())));
   canvas_->setObjectName("canvas");
-  canvas_->setFixedSize(canvasSize);
+  canvas_->setFixedSize(Scaled(canvasSize));
   setCentralWidget(canvas_);
   buildMenus();
   layout()->setSizeConstraint(QLayout::SetFixedSize);
@@ -58,14 +60,22 @@ void ScreenWindow::buildMenus() {
   }
 }
 
+void ScreenWindow::place(QWidget* widget, QRect geometry) {
+  widget->setGeometry(Scaled(geometry));
+}
+
+void ScreenWindow::setCanvasSize(QSize size) {
+  canvas_->setFixedSize(Scaled(size));
+}
+
 QPushButton* ScreenWindow::bindButton(const std::string& name, QRect geometry) {
   auto* button = new QPushButton(canvas_);
-  button->setGeometry(geometry);
+  button->setGeometry(Scaled(geometry));
   button->setObjectName(QString::fromStdString(name));
   // On a screen that reads the whole keyboard a button never holds the focus: Space or Return
   // would press it ("&End Game" on the map wipes the hero). Clicks and mnemonics still work.
   // A mnemonic shared by two controls ("&Rest" and "&Restore Spell Points" at the inn) picks one
-  // of them in turn, which the player then presses with Space or Return; once pressed, the button
+  // of them in turn, which the player then presses with Space; once pressed, the button
   // lets the focus go again.
   if (screen_.readsKeys()) {
     button->setFocusPolicy(Qt::NoFocus);
@@ -81,7 +91,7 @@ QPushButton* ScreenWindow::bindButton(const std::string& name, QRect geometry) {
 
 ClickLabel* ScreenWindow::bindLabel(const std::string& name, QRect geometry, const char* role) {
   auto* label = new ClickLabel(canvas_);
-  label->setGeometry(geometry);
+  label->setGeometry(Scaled(geometry));
   label->setObjectName(QString::fromStdString(name));
   ApplyRole(label, role);
   label->setClickable(screen_.hasClick(name) || screen_.hasDoubleClick(name));
@@ -97,18 +107,19 @@ ClickLabel* ScreenWindow::bindLabel(const std::string& name, QRect geometry, con
 
 PixelView* ScreenWindow::bindPicture(const std::string& name, const QImage& image, int scale,
                                      QPoint origin) {
-  auto* view = new PixelView(image, scale, canvas_);
+  const double screenScale = scale * LayoutScale();
+  auto* view = new PixelView(image, screenScale, canvas_);
   view->setObjectName(QString::fromStdString(name));
   connect(view, &PixelView::clicked, this, [this, name] {
     if (screen_.hasClick(name)) send([this, name] { screen_.click(name); });
   });
-  pictures_.push_back({view, name, scale, origin});
+  pictures_.push_back({view, name, screenScale, Scaled(origin)});
   return view;
 }
 
 GaugeView* ScreenWindow::bindGauge(const std::string& name, QRect geometry) {
   auto* gauge = new GaugeView(canvas_);
-  gauge->setGeometry(geometry);
+  gauge->setGeometry(Scaled(geometry));
   gauge->setObjectName(QString::fromStdString(name));
   connect(gauge, &GaugeView::clicked, this, [this, name] {
     if (screen_.hasClick(name)) send([this, name] { screen_.click(name); });
@@ -121,7 +132,7 @@ ClickLabel* ScreenWindow::addText(const QString& text, QRect geometry, const cha
                                   const std::string& clickName) {
   auto* label = new ClickLabel(canvas_);
   label->setText(text);
-  label->setGeometry(geometry);
+  label->setGeometry(Scaled(geometry));
   ApplyRole(label, role);
   if (!clickName.empty()) {
     label->setObjectName(QString::fromStdString(clickName));
@@ -153,7 +164,9 @@ void ScreenWindow::sync() {
   }
   for (auto& p : pictures_) {
     const Picture& state = screen_.picture(p.name);
-    p.widget->move(p.origin + QPoint(state.left * p.scale / 15, state.top * p.scale / 15));
+    // Whole pixels of the picture's grid, as the picture under it is drawn.
+    auto at = [&p](int twips) { return static_cast<int>(std::floor(twips * p.scale / 15)); };
+    p.widget->move(p.origin + QPoint(at(state.left), at(state.top)));
     p.widget->setVisible(state.visible);
   }
   for (auto& g : gauges_) {

@@ -1,5 +1,6 @@
 // The base of every screen's window: a fixed-size canvas on which the window places its controls
 // by name, and a menu bar built from the screen's menus. sync() re-reads the screen's state.
+// Windows give every size and place in design pixels; they are drawn at the run's layout scale.
 #pragma once
 
 #include <QMainWindow>
@@ -21,6 +22,7 @@ class Frontend;
 class ScreenWindow : public QMainWindow {
   Q_OBJECT
  public:
+  // canvasSize in design pixels.
   ScreenWindow(Frontend& frontend, Screen& screen, QSize canvasSize);
   Screen& screen() { return screen_; }
   // Re-reads the screen's state into the widgets; windows with more to show extend it.
@@ -35,8 +37,13 @@ class ScreenWindow : public QMainWindow {
   // Widgets bound to the screen's controls of the same name.
   QPushButton* bindButton(const std::string& name, QRect geometry);
   ClickLabel* bindLabel(const std::string& name, QRect geometry, const char* role = nullptr);
-  // Pictures are placed by their twips position (15 twips a pixel) from an origin in pixels.
+  // Pictures are placed by their twips position (15 twips a pixel) from an origin in pixels;
+  // scale is the picture's at layout scale 1.
   PixelView* bindPicture(const std::string& name, const QImage& image, int scale, QPoint origin);
+  // Places a widget of the window's own at a design rectangle.
+  void place(QWidget* widget, QRect geometry);
+  // Resizes the canvas (design pixels).
+  void setCanvasSize(QSize size);
   GaugeView* bindGauge(const std::string& name, QRect geometry);
   // A fixed caption that no rule changes.
   ClickLabel* addText(const QString& text, QRect geometry, const char* role = nullptr,
@@ -64,8 +71,8 @@ class ScreenWindow : public QMainWindow {
   struct BoundPicture {
     PixelView* widget;
     std::string name;
-    int scale;
-    QPoint origin;
+    double scale;   // screen pixels to a pixel of the picture
+    QPoint origin;  // screen pixels
   };
   struct BoundGauge {
     GaugeView* widget;

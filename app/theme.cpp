@@ -14,6 +14,7 @@
 #include <QStyleOption>
 #include <cstring>
 
+#include "app/layout_scale.h"
 #include "app/widgets.h"
 
 namespace morvath {
@@ -43,7 +44,7 @@ BoxLook ButtonLook(QStyle::State state) {
   if (!(state & QStyle::State_Enabled)) {
     look.fill = QColor(kFadedFill);
     look.border = QColor(kFadedBorder);
-    return look;
+    return ScaledLook(look);
   }
   if (state & QStyle::State_Sunken) {
     look.fill = QColor(kPressed);
@@ -56,14 +57,14 @@ BoxLook ButtonLook(QStyle::State state) {
     look.fill = gradient;
   }
   if (state & QStyle::State_HasFocus) look.border = QColor(kGold);
-  return look;
+  return ScaledLook(look);
 }
 
 BoxLook Outline(QRgb colour, qreal radius = 0) {
   BoxLook look;
   look.border = QColor(colour);
   look.radius = radius;
-  return look;
+  return ScaledLook(look);
 }
 
 // The space between a button's rim and its caption.
@@ -169,7 +170,8 @@ class GameStyle : public QProxyStyle {
         if (const auto* button = qstyleoption_cast<const QStyleOptionButton*>(option)) {
           PaintBox(*painter, button->rect, ButtonLook(button->state));
           QStyleOptionButton label = *button;
-          label.rect = button->rect.adjusted(kButtonPadX, kButtonPadY, -kButtonPadX, -kButtonPadY);
+          label.rect = button->rect.adjusted(Scaled(kButtonPadX), Scaled(kButtonPadY),
+                                             -Scaled(kButtonPadX), -Scaled(kButtonPadY));
           proxy()->drawControl(CE_PushButtonLabel, &label, painter, widget);
           return;
         }
@@ -228,7 +230,7 @@ class GameStyle : public QProxyStyle {
                        const QWidget* widget) const override {
     if (control == CC_GroupBox) {
       if (const auto* box = qstyleoption_cast<const QStyleOptionGroupBox*>(option)) {
-        const QRect frame = box->rect.adjusted(0, kGroupTop, 0, 0);
+        const QRect frame = box->rect.adjusted(0, Scaled(kGroupTop), 0, 0);
         switch (sc) {
           case SC_GroupBoxFrame:
             return frame;
@@ -237,8 +239,8 @@ class GameStyle : public QProxyStyle {
           case SC_GroupBoxLabel: {
             const QFontMetrics metrics = box->fontMetrics;
             const int width = metrics.size(Qt::TextShowMnemonic, box->text).width();
-            return QRect(box->rect.left() + kGroupTitleLeft, box->rect.top(),
-                         width + 2 * kGroupTitlePad, metrics.height());
+            return QRect(box->rect.left() + Scaled(kGroupTitleLeft), box->rect.top(),
+                         width + 2 * Scaled(kGroupTitlePad), metrics.height());
           }
           case SC_GroupBoxCheckBox:
             return {};
@@ -253,7 +255,8 @@ class GameStyle : public QProxyStyle {
   QRect subElementRect(SubElement element, const QStyleOption* option,
                        const QWidget* widget) const override {
     if (element == SE_LineEditContents)
-      return option->rect.adjusted(kFieldPad, kFieldPad, -kFieldPad, -kFieldPad);
+      return option->rect.adjusted(Scaled(kFieldPad), Scaled(kFieldPad), -Scaled(kFieldPad),
+                                   -Scaled(kFieldPad));
     return QProxyStyle::subElementRect(element, option, widget);
   }
 
@@ -261,9 +264,15 @@ class GameStyle : public QProxyStyle {
                          const QWidget* widget) const override {
     switch (type) {
       case CT_PushButton:
-        return size + QSize(2 * kButtonPadX, 2 * kButtonPadY);
+        return size + QSize(2 * Scaled(kButtonPadX), 2 * Scaled(kButtonPadY));
       case CT_LineEdit:
-        return size + QSize(2 * kFieldPad, 2 * kFieldPad);
+        return size + QSize(2 * Scaled(kFieldPad), 2 * Scaled(kFieldPad));
+      case CT_MenuBarItem:
+      case CT_MenuItem: {
+        // The room around a menu's text grows with the text.
+        const QSize padded = QProxyStyle::sizeFromContents(type, option, size, widget);
+        return size + Scaled(padded - size);
+      }
       default:
         return QProxyStyle::sizeFromContents(type, option, size, widget);
     }
@@ -315,14 +324,15 @@ class GameStyle : public QProxyStyle {
     const QColor ink(enabled ? kText : kFadedText);
     if (item.checkType != QStyleOptionMenuItem::NotCheckable && item.checked) {
       QStyleOptionMenuItem tick = item;
-      tick.rect = QRect(item.rect.left(), item.rect.top(), kMenuTickWidth, item.rect.height());
+      tick.rect =
+          QRect(item.rect.left(), item.rect.top(), Scaled(kMenuTickWidth), item.rect.height());
       tick.state = State_On | (item.state & State_Enabled);
       for (QPalette::ColorRole role :
            {QPalette::Text, QPalette::WindowText, QPalette::ButtonText, QPalette::HighlightedText})
         tick.palette.setColor(role, ink);
       proxy()->drawPrimitive(PE_IndicatorMenuCheckMark, &tick, painter, widget);
     }
-    QRect text = item.rect.adjusted(kMenuTextLeft, 0, -kMenuRightMargin, 0);
+    QRect text = item.rect.adjusted(Scaled(kMenuTextLeft), 0, -Scaled(kMenuRightMargin), 0);
     text.setWidth(text.width() - item.reservedShortcutWidth);
     painter->save();
     painter->setPen(ink);
@@ -331,7 +341,7 @@ class GameStyle : public QProxyStyle {
     if (const qsizetype tab = caption.indexOf(u'\t'); tab >= 0) {
       // The shortcut goes in the column the menu keeps for it.
       const QRect shortcut(text.topRight(),
-                           QPoint(item.rect.right() - kMenuRightMargin, text.bottom()));
+                           QPoint(item.rect.right() - Scaled(kMenuRightMargin), text.bottom()));
       painter->drawText(shortcut, flags, caption.mid(tab + 1));
       caption.truncate(tab);
     }
@@ -390,8 +400,9 @@ void ApplyTheme(QApplication& app) {
   palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(kFadedText));
   palette.setColor(QPalette::Highlight, QColor(kBrass));
   app.setPalette(palette);
+  // Every window's text grows with the layout.
   QFont font("DejaVu Sans");
-  font.setPointSize(10);
+  font.setPointSizeF(ScaledPoints(10));
   app.setFont(font);
   // Windows already open take the new look now rather than at the next turn of the event loop.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::ApplicationPaletteChange);
@@ -412,7 +423,7 @@ void ApplyRole(QLabel* label, const char* role) {
   if (!look) return;
   QFont font = label->font();
   if (look->family) font.setFamily(look->family);
-  if (look->pointSize) font.setPointSize(look->pointSize);
+  if (look->pointSize) font.setPointSizeF(ScaledPoints(look->pointSize));
   if (look->bold) font.setBold(true);
   if (look->italic) font.setItalic(true);
   label->setFont(font);

@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
+#include <cmath>
+
+#include "app/layout_scale.h"
 
 namespace morvath {
 
@@ -77,11 +80,22 @@ void PaintBox(QPainter& painter, const QRect& rect, const BoxLook& look) {
   painter.restore();
 }
 
+BoxLook ScaledLook(const BoxLook& look) {
+  BoxLook scaled = look;
+  scaled.borderWidth = ScaledLine(look.borderWidth);
+  scaled.radius = look.radius * LayoutScale();
+  if (!look.texture.isNull() && LayoutScale() != 1)
+    scaled.texture = look.texture.scaled(Scaled(look.texture.size()), Qt::IgnoreAspectRatio,
+                                         Qt::FastTransformation);
+  return scaled;
+}
+
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
   setTextFormat(Qt::PlainText);
 }
 
-void ClickLabel::setBox(const BoxLook& look) {
+void ClickLabel::setBox(const BoxLook& designLook) {
+  const BoxLook look = ScaledLook(designLook);
   box_ = look;
   const bool bordered = look.border.isValid() && look.borderWidth > 0;
   auto side = [&](Qt::Edge edge) {
@@ -122,7 +136,7 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
     QLabel::mouseDoubleClickEvent(event);
 }
 
-PixelView::PixelView(const QImage& image, int scale, QWidget* parent)
+PixelView::PixelView(const QImage& image, double scale, QWidget* parent)
     : QWidget(parent), image_(image), scale_(scale) {
   setAttribute(Qt::WA_TranslucentBackground);
   resize(sizeHint());
@@ -130,19 +144,30 @@ PixelView::PixelView(const QImage& image, int scale, QWidget* parent)
 
 void PixelView::setImage(const QImage& image) {
   image_ = image;
+  drawn_ = QPixmap();
   resize(sizeHint());
   update();
 }
 
 QSize PixelView::sizeHint() const {
-  return image_.size() * scale_;
+  return {static_cast<int>(std::lround(image_.width() * scale_)),
+          static_cast<int>(std::lround(image_.height() * scale_))};
 }
 
 void PixelView::paintEvent(QPaintEvent*) {
+  // The picture is enlarged once to the device pixels it covers, nearest neighbour, and drawn
+  // one to one: the paint engine has nothing left to smooth, whatever the device pixel ratio.
+  const qreal dpr = devicePixelRatioF();
+  const QSize device(static_cast<int>(std::lround(width() * dpr)),
+                     static_cast<int>(std::lround(height() * dpr)));
+  if (drawn_.size() != device || drawn_.devicePixelRatio() != dpr) {
+    drawn_ =
+        QPixmap::fromImage(image_.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+    drawn_.setDevicePixelRatio(dpr);
+  }
   QPainter painter(this);
-  // Nearest-neighbour scaling keeps the pixels square at any device scale.
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawImage(rect(), image_);
+  painter.drawPixmap(0, 0, drawn_);
 }
 
 void PixelView::mousePressEvent(QMouseEvent* event) {
@@ -150,10 +175,10 @@ void PixelView::mousePressEvent(QMouseEvent* event) {
   QWidget::mousePressEvent(event);
 }
 
-Panel::Panel(const BoxLook& look, QWidget* parent) : QFrame(parent), look_(look) {}
+Panel::Panel(const BoxLook& look, QWidget* parent) : QFrame(parent), look_(ScaledLook(look)) {}
 
 void Panel::setLook(const BoxLook& look) {
-  look_ = look;
+  look_ = ScaledLook(look);
   update();
 }
 
@@ -162,7 +187,7 @@ void Panel::paintEvent(QPaintEvent*) {
   PaintBox(painter, rect(), look_);
 }
 
-GaugeView::GaugeView(QWidget* parent) : QWidget(parent) {}
+GaugeView::GaugeView(QWidget* parent) : QWidget(parent), scale_(LayoutScale()) {}
 
 void GaugeView::setBar(bool drawn, int width, unsigned rgb) {
   if (drawn == drawn_ && width == width_ && rgb == rgb_) return;
@@ -176,13 +201,16 @@ void GaugeView::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), QColor(20, 16, 14));
   if (drawn_ && width_ > 0) {
-    const int w = std::min(width_, width());
+    const int w = std::min(static_cast<int>(std::lround(width_ * scale_)), width());
     const QColor colour((rgb_ >> 16) & 0xFF, (rgb_ >> 8) & 0xFF, rgb_ & 0xFF);
     painter.fillRect(QRect(0, 0, w, height()), colour);
-    painter.fillRect(QRect(0, 0, w, 2), colour.lighter(150));
+    const int shine = std::max(1, static_cast<int>(std::lround(2 * scale_)));
+    painter.fillRect(QRect(0, 0, w, shine), colour.lighter(150));
   }
-  painter.setPen(QColor(110, 95, 70));
-  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  BoxLook frame;
+  frame.border = QColor(110, 95, 70);
+  frame.borderWidth = std::max(1, static_cast<int>(std::lround(scale_)));
+  PaintBox(painter, rect(), frame);
 }
 
 void GaugeView::mousePressEvent(QMouseEvent* event) {

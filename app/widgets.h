@@ -29,6 +29,9 @@ struct BoxLook {
 
 // Paints a box over the whole of rect.
 void PaintBox(QPainter& painter, const QRect& rect, const BoxLook& look);
+// A look given in design pixels, at the run's layout scale: borders stay whole pixels, and a
+// picture tiled over the fill keeps its hard pixel edges.
+BoxLook ScaledLook(const BoxLook& look);
 
 // A label that reports clicks and double-clicks, and may stand on a box of its own.
 class ClickLabel : public QLabel {
@@ -39,7 +42,7 @@ class ClickLabel : public QLabel {
   // a click on it is its own click and not also one on the window behind it.
   void setClickable(bool clickable) { clickable_ = clickable; }
   bool clickable() const { return clickable_; }
-  // Paints the label on a box; the text keeps clear of the border.
+  // Paints the label on a box (given in design pixels); the text keeps clear of the border.
   void setBox(const BoxLook& look);
   const std::optional<BoxLook>& box() const { return box_; }
  signals:
@@ -56,7 +59,7 @@ class ClickLabel : public QLabel {
   std::optional<BoxLook> box_;
 };
 
-// A painted box that the widgets placed after it stand on.
+// A painted box that the widgets placed after it stand on; its look is given in design pixels.
 class Panel : public QFrame {
   Q_OBJECT
  public:
@@ -71,14 +74,15 @@ class Panel : public QFrame {
   BoxLook look_;
 };
 
-// A pixel-art picture drawn at a whole-number scale without smoothing.
+// A pixel-art picture, scale screen pixels to a pixel of the picture, drawn without smoothing:
+// every pixel of the picture stays a block with hard edges at any device pixel ratio.
 class PixelView : public QWidget {
   Q_OBJECT
  public:
-  PixelView(const QImage& image, int scale, QWidget* parent = nullptr);
+  PixelView(const QImage& image, double scale, QWidget* parent = nullptr);
   void setImage(const QImage& image);
   const QImage& image() const { return image_; }
-  int scale() const { return scale_; }
+  double scale() const { return scale_; }
   QSize sizeHint() const override;
  signals:
   void clicked();
@@ -89,7 +93,8 @@ class PixelView : public QWidget {
 
  private:
   QImage image_;
-  int scale_;
+  double scale_;
+  QPixmap drawn_;  // the picture at the device size it was last painted at
 };
 
 // A health gauge: a sunken frame with a bar of the given width and colour.
@@ -97,7 +102,7 @@ class GaugeView : public QWidget {
   Q_OBJECT
  public:
   explicit GaugeView(QWidget* parent = nullptr);
-  // Sets the bar; drawn false clears the gauge.
+  // Sets the bar (its width in design pixels); drawn false clears the gauge.
   void setBar(bool drawn, int width, unsigned rgb);
  signals:
   void clicked();
@@ -110,6 +115,7 @@ class GaugeView : public QWidget {
   bool drawn_ = false;
   int width_ = 0;
   unsigned rgb_ = 0;
+  double scale_;
 };
 
 // Gives a picture the name a screen reader says for it (what a sighted player sees in it).

@@ -6,6 +6,7 @@
 #include <QRadialGradient>
 #include <array>
 
+#include "app/layout_scale.h"
 #include "app/theme.h"
 
 namespace morvath {
@@ -23,6 +24,13 @@ constexpr int kButtonY = 460;
 
 const QColor kRed(178, 28, 40);
 const QColor kInk(24, 24, 30);
+
+// A painter that draws in design pixels on a widget built at the given scale, and the widget's
+// rectangle in design pixels.
+QRectF DesignRect(QPainter& p, const QWidget& widget, double scale) {
+  p.scale(scale, scale);
+  return {0, 0, widget.width() / scale, widget.height() / scale};
+}
 
 QRect Inner(const QRect& table) {
   return table.adjusted(FeltTable::kRail, FeltTable::kRail, -FeltTable::kRail, -FeltTable::kRail);
@@ -153,12 +161,13 @@ void PaintCardBack(QPainter& p, const QRectF& card) {
 
 }  // namespace
 
-FeltTable::FeltTable(QWidget* parent) : QWidget(parent) {}
+FeltTable::FeltTable(QWidget* parent) : QWidget(parent), scale_(LayoutScale()) {}
 
 void FeltTable::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  const QRectF outer = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+  const QRectF area = DesignRect(p, *this, scale_);
+  const QRectF outer = area.adjusted(0.5, 0.5, -0.5, -0.5);
   QLinearGradient wood(outer.topLeft(), outer.bottomLeft());
   wood.setColorAt(0, QColor(122, 74, 38));
   wood.setColorAt(0.5, QColor(92, 52, 24));
@@ -166,11 +175,12 @@ void FeltTable::paintEvent(QPaintEvent*) {
   p.setPen(QPen(QColor(36, 20, 10), 1));
   p.setBrush(wood);
   p.drawRoundedRect(outer, 38, 38);
-  PaintFelt(p, QRectF(rect().adjusted(kRail, kRail, -kRail, -kRail)));
+  PaintFelt(p, area.adjusted(kRail, kRail, -kRail, -kRail));
 }
 
-CardView::CardView(int suit, QWidget* parent) : QWidget(parent), suit_(suit) {
-  resize(kWidth, kHeight);
+CardView::CardView(int suit, QWidget* parent)
+    : QWidget(parent), suit_(suit), scale_(LayoutScale()) {
+  resize(Scaled(QSize(kWidth, kHeight)));
 }
 
 void CardView::setCaption(const QString& caption) {
@@ -193,7 +203,7 @@ void CardView::paintEvent(QPaintEvent*) {
   if (caption_.isEmpty()) return;
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  const QRectF card = QRectF(rect()).adjusted(1.5, 1.5, -3.5, -3.5);
+  const QRectF card = DesignRect(p, *this, scale_).adjusted(1.5, 1.5, -3.5, -3.5);
   QFont font = p.font();
 
   if (caption_ == QLatin1String("0")) {
@@ -266,14 +276,15 @@ void CardView::paintEvent(QPaintEvent*) {
   }
 }
 
-TableCover::TableCover(QWidget* parent) : QWidget(parent) {}
+TableCover::TableCover(QWidget* parent) : QWidget(parent), scale_(LayoutScale()) {}
 
 void TableCover::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.setRenderHint(QPainter::Antialiasing);
-  PaintFelt(p, QRectF(rect()));
+  const QRectF area = DesignRect(p, *this, scale_);
+  PaintFelt(p, area);
   // The deck spread face down in a fan, waiting for the first wager.
-  const QPointF pivot(width() / 2.0, height() / 2.0 + 150);
+  const QPointF pivot(area.width() / 2.0, area.height() / 2.0 + 150);
   const QRectF card(-CardView::kWidth / 2.0, -170 - CardView::kHeight / 2.0, CardView::kWidth,
                     CardView::kHeight);
   for (int i = -4; i <= 4; ++i) {
@@ -299,7 +310,7 @@ BlackWindow::BlackWindow(Frontend& frontend, Black& black)
   bindLabel("Bet", QRect(588, 16, 160, 26), "value");
 
   auto* table = new FeltTable(canvas());
-  table->setGeometry(kTable);
+  place(table, kTable);
 
   // The house's places above, the player's below; each row centred on the table.
   auto row = [this](const auto& labels, int y, int gap, int firstSuit) {
@@ -309,7 +320,7 @@ BlackWindow::BlackWindow(Frontend& frontend, Black& black)
     for (int i = 0; i < count; ++i) {
       auto* view = new CardView(firstSuit + i, canvas());
       view->setObjectName(QString::fromStdString(labels[i]->name));
-      view->move(x, y);
+      view->move(Scaled(QPoint(x, y)));
       view->hide();
       places_.push_back({view, labels[i]});
       x += CardView::kWidth + gap;
@@ -326,7 +337,7 @@ BlackWindow::BlackWindow(Frontend& frontend, Black& black)
   SetTextColor(last, QColor(0xf4d27a));
   QFont font = last->font();
   font.setFamily("DejaVu Serif");
-  font.setPointSize(28);
+  font.setPointSizeF(ScaledPoints(28));
   font.setBold(true);
   last->setFont(font);
   BoxLook band;
@@ -337,7 +348,7 @@ BlackWindow::BlackWindow(Frontend& frontend, Black& black)
 
   cover_ = new TableCover(canvas());
   cover_->setObjectName("Hiden");
-  cover_->setGeometry(felt);
+  place(cover_, felt);
 
   bindButton("Play", QRect(16, kButtonY, 200, 34));
   bindButton("Hit", QRect(16, kButtonY, 120, 34));

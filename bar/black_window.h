@@ -12,6 +12,9 @@
 
 namespace morvath {
 
+// The table, the cards and the cover are drawn in design pixels, enlarged to the layout scale
+// they were built at.
+
 // The felt and its wooden rail.
 class FeltTable : public QWidget {
   Q_OBJECT
@@ -22,6 +25,9 @@ class FeltTable : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  double scale_;
 };
 
 // One place for a card. A number from 1 to 10 is a face-up card; "0" is a free place, shown as a
@@ -43,6 +49,7 @@ class CardView : public QWidget {
  private:
   int suit_;
   QString caption_;
+  double scale_;
 };
 
 // The cover over the card area before the first game: a spread of face-down cards on the felt.
@@ -53,6 +60,9 @@ class TableCover : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+
+ private:
+  double scale_;
 };
 
 class BlackWindow : public ScreenWindow {

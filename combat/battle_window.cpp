@@ -2,6 +2,7 @@
 
 #include <QPushButton>
 
+#include "app/layout_scale.h"
 #include "app/theme.h"
 #include "core/text.h"
 
@@ -32,7 +33,7 @@ BoxLook Box(QBrush fill, QRgb border, int borderWidth, qreal radius) {
 
 Panel* AddPanel(QWidget* parent, QRect geometry, const BoxLook& look) {
   auto* panel = new Panel(look, parent);
-  panel->setGeometry(geometry);
+  panel->setGeometry(Scaled(geometry));
   return panel;
 }
 

@@ -1,5 +1,6 @@
 #include "combat/dead_window.h"
 
+#include "app/layout_scale.h"
 #include "app/theme.h"
 
 namespace morvath {
@@ -12,7 +13,7 @@ DeadWindow::DeadWindow(Frontend& frontend, Dead& dead)
   SetTextColor(heading, QColor(0xb3261e));
   QFont font = heading->font();
   font.setFamily("DejaVu Serif");
-  font.setPointSize(40);
+  font.setPointSizeF(ScaledPoints(40));
   font.setBold(true);
   heading->setFont(font);
   auto* hint = bindLabel("Label2", QRect(0, 150, 440, 30), "note");

@@ -1,5 +1,11 @@
 // Takes the README's screenshots: drives the game into a few states and saves each window, as
 // the player sees it, to docs/screenshots/<name>.png.
+//
+//   screenshots [folder] [WIDTHxHEIGHT [name...]]
+//
+// With a screen size the windows are drawn at the layout scale the game chooses for a screen
+// of that size (QT_SCALE_FACTOR=1.5 with 1280x720 shows a 1920x1080 screen at 150 %); names
+// after it keep only those pictures (map, fight, maze, blackjack, ...).
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
@@ -8,6 +14,7 @@
 #include <string>
 
 #include "app/frontend.h"
+#include "app/layout_scale.h"
 #include "app/screen_window.h"
 #include "app/silent_music_device.h"
 #include "app/theme.h"
@@ -37,6 +44,14 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   Q_INIT_RESOURCE(assets);
+  if (argc > 2) {
+    const QStringList size = QString(argv[2]).split('x');
+    const QSize screen(size.value(0).toInt(), size.value(1).toInt());
+    const QSize windows[] = {kLargestWindow};
+    SetLayoutScale(ChooseLayoutScale(screen, windows));
+    std::printf("layout scale %g for a %dx%d screen\n", LayoutScale(), screen.width(),
+                screen.height());
+  }
   ApplyTheme(app);
   const QString out = argc > 1 ? argv[1] : "docs/screenshots";
   QDir().mkpath(out);
@@ -47,7 +62,10 @@ int main(int argc, char** argv) {
   FixedRandom random;
   Game game(dialogs, music, store, random, "/tmp");
   Frontend frontend(game);
+  QStringList wanted;
+  for (int i = 3; i < argc; ++i) wanted << argv[i];
   auto shot = [&](ScreenId id, const char* name) {
+    if (!wanted.isEmpty() && !wanted.contains(name)) return;
     frontend.refresh();
     QApplication::processEvents();
     ScreenWindow& w = frontend.window(id);

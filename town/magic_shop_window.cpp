@@ -33,9 +33,9 @@ MagicShopWindow::MagicShopWindow(Frontend& frontend, MagicShop& shop)
     : ScreenWindow(frontend, shop, QSize(kWidth, kHeight)) {
   // The boxes stand behind the buttons and labels placed over them.
   auto* potions = new QGroupBox(QString::fromStdString(shop.lblPotions.caption), canvas());
-  potions->setGeometry(kBoxLeft, kPotionBoxTop, kBoxWidth, kPotionBoxHeight);
+  place(potions, QRect(kBoxLeft, kPotionBoxTop, kBoxWidth, kPotionBoxHeight));
   auto* spells = new QGroupBox(QString::fromStdString(shop.lblSpells.caption), canvas());
-  spells->setGeometry(kBoxLeft, kSpellBoxTop, kBoxWidth, kSpellBoxHeight);
+  place(spells, QRect(kBoxLeft, kSpellBoxTop, kBoxWidth, kSpellBoxHeight));
 
   bindLabel("Label1", QRect(0, 12, kWidth, 44), "title")->setAlignment(Qt::AlignCenter);
   bindLabel("lblCost", QRect(kCostLeft, kPotionBoxTop - 4, kCostWidth, 24), "caption")

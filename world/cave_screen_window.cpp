@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "app/layout_scale.h"
+
 namespace morvath {
 namespace {
 
@@ -231,12 +233,13 @@ CaveScreenWindow::CaveScreenWindow(Frontend& frontend, CaveScreen& screen)
   }
   // The view is as tall as the column of buttons, but never too low to show its place.
   const int viewHeight = std::max(kMinViewHeight, y - top - (kButtonStep - kButtonHeight));
-  auto* view = new PixelView(
-      PaintPlace(screen.id(), QSize(kViewWidth / kScale, viewHeight / kScale)), kScale, canvas());
+  auto* view =
+      new PixelView(PaintPlace(screen.id(), QSize(kViewWidth / kScale, viewHeight / kScale)),
+                    kScale * LayoutScale(), canvas());
   view->setObjectName("Backdrop");
-  view->move(kMargin, top);
+  view->move(Scaled(QPoint(kMargin, top)));
   view->lower();
-  canvas()->setFixedSize(kCanvasWidth, top + viewHeight + kMargin);
+  setCanvasSize(QSize(kCanvasWidth, top + viewHeight + kMargin));
 }
 
 }  // namespace morvath

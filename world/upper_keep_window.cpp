@@ -3,6 +3,9 @@
 #include <QFontMetrics>
 #include <QPushButton>
 #include <algorithm>
+#include <cmath>
+
+#include "app/layout_scale.h"
 
 namespace morvath {
 namespace {
@@ -31,10 +34,11 @@ UpperKeepWindow::UpperKeepWindow(Frontend& frontend, UpperKeep& keep)
   const QString opening = QString::fromLatin1(UpperKeep::kStartMessage);
   const int gap = opening.indexOf("   ", opening.indexOf("!!!"));
   const QFontMetrics metrics(message_->font());
-  const int width =
-      std::min(kMazeWidth, 16 + std::max(metrics.horizontalAdvance(opening.left(gap)),
-                                         metrics.horizontalAdvance(opening.mid(gap).trimmed())));
-  message_->setGeometry(kMazeLeft + (kMazeWidth - width) / 2, below, width, 44);
+  const int longer = std::max(metrics.horizontalAdvance(opening.left(gap)),
+                              metrics.horizontalAdvance(opening.mid(gap).trimmed()));
+  // The font's width is in screen pixels; the line is placed in design pixels.
+  const int width = std::min(kMazeWidth, 16 + static_cast<int>(std::ceil(longer / LayoutScale())));
+  place(message_, QRect(kMazeLeft + (kMazeWidth - width) / 2, below, width, 44));
   const int row = below + 54;
   bindLabel("X", QRect(kMazeLeft, row + 5, 24, 22), "value")
       ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The installed game: cmake --install into a temporary folder gives the program, its tunes, a menu
-# entry and icons, and the program starts from the folder the menu entry names.
+# entry, icons, AppStream data and a man page; the installed program, and the one in the build
+# folder (make play), started from a folder without the tunes, find them and show the start screen.
 set -euo pipefail
 build=$1
+source=$(cd "$2" && pwd)
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 DESTDIR="$stage" cmake --install "$build" >/dev/null
@@ -11,16 +13,38 @@ desktop=$(find "$stage" -name morvath.desktop)
 bin=$(find "$stage" -path '*/bin/morvath' -type f)
 [[ -x "$bin" ]] || { echo "no program installed"; exit 1; }
 grep -qx 'Exec=morvath' "$desktop" || { echo "menu entry does not start morvath"; exit 1; }
-folder=$(sed -n 's/^Path=//p' "$desktop")
+! grep -q '^Path=' "$desktop" || { echo "the menu entry names a working folder"; exit 1; }
+music=$(dirname "$(find "$stage" -path '*/Music/Temple.mid')")
 for tune in Temple.mid Outside.mid Outside.MID Outside.rmi FightMusic.rmi Death.MID; do
-  [[ -f "$stage$folder/Music/$tune" ]] || { echo "tune $tune missing below $folder"; exit 1; }
+  [[ -f "$music/$tune" ]] || { echo "tune $tune missing beside Temple.mid"; exit 1; }
 done
+share=$(dirname "$desktop")/..
 for size in 16 32 48 64 128 256; do
-  [[ -f $(dirname "$desktop")/../icons/hicolor/${size}x${size}/apps/morvath.png ]] ||
-    { echo "icon $size missing"; exit 1; }
+  [[ -f $share/icons/hicolor/${size}x${size}/apps/morvath.png ]] || { echo "icon $size missing"; exit 1; }
 done
-config=$(mktemp -d)
-shown=$(cd "$stage$folder" && QT_QPA_PLATFORM=offscreen MORVATH_BENCH=1 XDG_CONFIG_HOME="$config" \
-        timeout 30 "$bin" 2>/dev/null)
-rm -rf "$config"
-[[ "$shown" == "shown" ]] || { echo "the installed game did not show its start screen"; exit 1; }
+[[ -n $(find "$share/metainfo" -name '*.metainfo.xml') ]] || { echo "no AppStream metainfo"; exit 1; }
+[[ -f $share/man/man6/morvath.6 ]] || { echo "no man page"; exit 1; }
+
+# Started from a folder without the tunes, each program makes its tune folder the current
+# directory and shows the start screen (the benchmark mode leaves once it is shown).
+elsewhere=$stage/elsewhere
+mkdir -p "$elsewhere/config" "$elsewhere/Music"  # a player's own Music folder
+for pair in "$bin:$(dirname "$music")" "$build/morvath:$source"; do
+  program=${pair%%:*} want=${pair#*:}
+  shown=$(cd "$elsewhere" && QT_QPA_PLATFORM=offscreen MORVATH_BENCH=1 \
+          XDG_CONFIG_HOME="$elsewhere/config" timeout 30 "$program" 2>"$stage/stderr")
+  [[ "$shown" == "shown" ]] || { echo "$program did not show its start screen"; exit 1; }
+  ! grep '^morvath:' "$stage/stderr" || { echo "$program did not find its tunes"; exit 1; }
+  (cd "$elsewhere" && exec env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME="$elsewhere/config" \
+     "$program" >/dev/null 2>&1) &
+  game=$!
+  folder=
+  for _ in $(seq 100); do
+    folder=$(readlink "/proc/$game/cwd" || true)
+    [[ "$folder" != "$want" ]] || break
+    sleep 0.1
+  done
+  kill "$game" 2>/dev/null || true
+  wait "$game" 2>/dev/null || true
+  [[ "$folder" == "$want" ]] || { echo "$program plays from ${folder:-nowhere}, not $want"; exit 1; }
+done

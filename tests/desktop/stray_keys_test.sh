@@ -1,7 +1,7 @@
 #!/bin/bash
 # Space, Return and Tab on the map and in the Upper Keep change nothing (no button there takes
 # the keyboard focus, so none is pressed by them); the buttons' mnemonics still work.
-#   stray_keys.sh path/to/morvath
+#   stray_keys_test.sh path/to/morvath
 source "$(dirname "$0")/lib.sh"
 bin=${1:?the game binary}
 

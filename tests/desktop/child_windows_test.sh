@@ -2,7 +2,7 @@
 # Child windows under a real window manager: "&Inventory" brings a covered inventory back in
 # front with the focus, a message box belongs to the screen it was asked from, and the spell
 # window stays above the combat screen after a click on the combat screen.
-#   child_windows.sh path/to/morvath
+#   child_windows_test.sh path/to/morvath
 source "$(dirname "$0")/lib.sh"
 bin=${1:?the game binary}
 

@@ -2,7 +2,7 @@
 # The end of a session: SIGTERM, SIGINT and SIGHUP end the game as "E&xit" answered Yes would,
 # with nothing written lost. A first run cut short by a signal tells the story again at the next
 # start; a first run ended by the player does not.
-#   session_end.sh path/to/morvath
+#   session_end_test.sh path/to/morvath
 source "$(dirname "$0")/lib.sh"
 bin=${1:?the game binary}
 
