@@ -325,38 +325,17 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenDoesNotStopTheGame) {
   EXPECT_TRUE(QFileInfo(iniFile(kOrg, "ZARQ")).isDir());
 }
 
-TEST_F(SettingsStoreTest, AValueHeldForACleanExitReachesTheDiskOnlyThen) {
-  auto counter = [this](const QString& org) {
-    return QSettings(iniFile(org, "ZARQSTART"), QSettings::IniFormat).value("Start/Start");
-  };
-  // A run cut short: the held value never reaches the disk, the other writes do.
-  ASSERT_TRUE(QDir().mkpath(folder("Killed")));
+TEST_F(SettingsStoreTest, AValueHeldForACleanExitGivesWayToALaterWrite) {
+  // The desktop test covers a run killed or left normally; here the counter is reset (Shift+Ctrl+
+  // Alt) after the first start's count was held: the reset is what the clean exit leaves.
   {
-    QtSettingsStore store("Killed");
+    QtSettingsStore store(kOrg);
     store.writeOnCleanExit("ZARQSTART", "Start", "Start", "2");
-    EXPECT_EQ(store.read("ZARQSTART", "Start", "Start"), "2");  // the run itself sees it
-    store.write("ZARQ", "LastSave", "LastSave", "Save4");
-    store.flush();
-  }
-  EXPECT_FALSE(counter("Killed").isValid());
-  EXPECT_TRUE(readFile(iniFile("Killed", "ZARQ")).contains("LastSave=Save4"));
-  // A clean exit writes it.
-  ASSERT_TRUE(QDir().mkpath(folder("Clean")));
-  {
-    QtSettingsStore store("Clean");
-    store.writeOnCleanExit("ZARQSTART", "Start", "Start", "2");
-    store.cleanExit();
-  }
-  EXPECT_EQ(counter("Clean").toString(), "2");
-  // A plain write of the same key meanwhile (the counter reset) wins over the held value.
-  ASSERT_TRUE(QDir().mkpath(folder("Reset")));
-  {
-    QtSettingsStore store("Reset");
-    store.writeOnCleanExit("ZARQSTART", "Start", "Start", "2");
+    EXPECT_EQ(store.read("ZARQSTART", "Start", "Start"), "2");
     store.write("ZARQSTART", "Start", "Start", "1");
     store.cleanExit();
   }
-  EXPECT_EQ(counter("Reset").toString(), "1");
+  EXPECT_EQ(QSettings(iniFile(kOrg, "ZARQSTART"), QSettings::IniFormat).value("Start/Start"), "1");
 }
 
 }  // namespace
