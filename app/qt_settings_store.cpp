@@ -70,26 +70,12 @@ QSettings& QtSettingsStore::settingsFor(const std::string& app) {
 
 std::string QtSettingsStore::read(const std::string& app, const std::string& section,
                                   const std::string& key) {
-  auto held = held_.find({app, KeyPath(section, key)});
-  if (held != held_.end()) return held->second.toStdString();
   return settingsFor(app).value(KeyPath(section, key)).toString().toStdString();
 }
 
 void QtSettingsStore::write(const std::string& app, const std::string& section,
                             const std::string& key, const std::string& value) {
-  held_.erase({app, KeyPath(section, key)});
   settingsFor(app).setValue(KeyPath(section, key), QString::fromStdString(value));
-}
-
-void QtSettingsStore::writeOnCleanExit(const std::string& app, const std::string& section,
-                                       const std::string& key, const std::string& value) {
-  held_[{app, KeyPath(section, key)}] = QString::fromStdString(value);
-}
-
-void QtSettingsStore::cleanExit() {
-  for (const auto& [where, value] : held_) settingsFor(where.first).setValue(where.second, value);
-  held_.clear();
-  flush();
 }
 
 void QtSettingsStore::flush() {

@@ -23,10 +23,6 @@ class QtSettingsStore : public SettingsStore {
   void write(const std::string& app, const std::string& section, const std::string& key,
              const std::string& value) override;
   void flush() override;
-  void writeOnCleanExit(const std::string& app, const std::string& section, const std::string& key,
-                        const std::string& value) override;
-  // The program ends normally: the values held for a clean exit are written and flushed.
-  void cleanExit();
 
   // The file that holds an application's values.
   QString fileName(const std::string& app);
@@ -36,8 +32,6 @@ class QtSettingsStore : public SettingsStore {
 
   QString organisation_;
   std::map<std::string, std::unique_ptr<QSettings>> files_;
-  // Values waiting for a clean exit, by application and key path.
-  std::map<std::pair<std::string, QString>, QString> held_;
 };
 
 }  // namespace morvath

@@ -18,9 +18,6 @@ class SessionEnd : public QObject {
   SessionEnd(const SessionEnd&) = delete;
   SessionEnd& operator=(const SessionEnd&) = delete;
 
-  // Whether the game was ended by a signal rather than by the player.
-  bool signalled() const { return signalled_; }
-
  private:
   void arrived();
 

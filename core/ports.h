@@ -58,13 +58,6 @@ class SettingsStore {
                      const std::string& value) = 0;
   // Makes every write so far durable, all at once.
   virtual void flush() {}
-  // A write that only counts once the program ends normally: a run cut short (killed, or ended
-  // with the desktop session) leaves the old value in place. A write() of the same key before
-  // the end replaces it. A store that cannot tell the two ends apart writes it at once.
-  virtual void writeOnCleanExit(const std::string& app, const std::string& section,
-                                const std::string& key, const std::string& value) {
-    write(app, section, key, value);
-  }
 };
 
 // Pseudo-random numbers uniform in [0, 1).

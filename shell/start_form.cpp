@@ -44,12 +44,7 @@ void StartForm::Form_Load() {
     MSGAbout();
   }
   // Written now, stored on disk by the store in its own time: the start screen does not wait.
-  // A first run only counts once it ends normally, so that a player whose first run is cut short
-  // (a logout, a kill) is told the story again.
-  if (counter == 1)
-    game_.store().writeOnCleanExit(kStartApp, "Start", "Start", Str(counter + 1));
-  else
-    game_.store().write(kStartApp, "Start", "Start", Str(counter + 1));
+  game_.store().write(kStartApp, "Start", "Start", Str(counter + 1));
 }
 
 void StartForm::MSGAbout() {

@@ -213,9 +213,7 @@ TEST_F(SettingsStoreTest, AGarbageFileIsKeptAsideAndTheGameStartsWithEmptySlots)
   QSettings ini(iniFile(kOrg, "ZARQ"), QSettings::IniFormat);
   EXPECT_EQ(ini.value("Save4/CharName").toString(), "Arden");
   EXPECT_EQ(ini.status(), QSettings::NoError);  // known only once something has been read
-  // Whatever could still be read of the damaged file stays in it beside the new values; the
-  // count of this first start is written once the run ends normally.
-  run.store.cleanExit();
+  // Whatever could still be read of the damaged file stays in it beside the new values.
   QSettings start(iniFile(kOrg, "ZARQSTART"), QSettings::IniFormat);
   EXPECT_EQ(start.value("Start/Start").toString(), "2");
   EXPECT_EQ(start.status(), QSettings::NoError);
@@ -323,19 +321,6 @@ TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenDoesNotStopTheGame) {
   EXPECT_EQ(run.dialogs.boxes.back().text, "Your game was saved.");
   EXPECT_EQ(run.store.read("ZARQ", "Save3", "CharName"), "Arden");
   EXPECT_TRUE(QFileInfo(iniFile(kOrg, "ZARQ")).isDir());
-}
-
-TEST_F(SettingsStoreTest, AValueHeldForACleanExitGivesWayToALaterWrite) {
-  // The desktop test covers a run killed or left normally; here the counter is reset (Shift+Ctrl+
-  // Alt) after the first start's count was held: the reset is what the clean exit leaves.
-  {
-    QtSettingsStore store(kOrg);
-    store.writeOnCleanExit("ZARQSTART", "Start", "Start", "2");
-    EXPECT_EQ(store.read("ZARQSTART", "Start", "Start"), "2");
-    store.write("ZARQSTART", "Start", "Start", "1");
-    store.cleanExit();
-  }
-  EXPECT_EQ(QSettings(iniFile(kOrg, "ZARQSTART"), QSettings::IniFormat).value("Start/Start"), "1");
 }
 
 }  // namespace
