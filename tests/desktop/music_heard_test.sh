@@ -20,8 +20,9 @@ new_game Arwen
 wait_heard "on the map"
 playing=$(cpu_share 10)
 echo "CPU on the map with a tune playing: $playing % of a core"
-# Far more would mean the output or the synthesizer works much harder than the tune needs.
-awk -v c="$playing" 'BEGIN { exit !(c < 10) }' || fail "the map's tune costs $playing % of a core"
+# The synthesis of the tune offline costs about 1.6 % (scripts/bench); far more would mean the
+# sound output works much harder than the tune needs.
+awk -v c="$playing" 'BEGIN { exit !(c < 5) }' || fail "the map's tune costs $playing % of a core"
 
 # Music off: silent at once, the sound stream closes, and the idle game costs nothing.
 keys F1
