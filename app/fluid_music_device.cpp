@@ -165,7 +165,8 @@ struct FluidMusicDevice::Worker {
   std::optional<std::chrono::steady_clock::time_point> idleSince;   // open, with no tune
   std::optional<std::chrono::steady_clock::time_point> quietSince;  // open, with no voice either
   std::unique_ptr<Playback> playback;
-  std::optional<std::string> tune;  // the opened file's MIDI bytes
+  std::unique_ptr<Playback> ringing;  // a run that reached its end, its notes ringing out
+  std::optional<std::string> tune;    // the opened file's MIDI bytes
   unsigned long long appliedOpenId = 0;
   unsigned long long appliedPlayId = 0;
   // Without a sound card the worker itself renders the synthesizer into a scratch buffer, a
@@ -268,15 +269,18 @@ struct FluidMusicDevice::Worker {
     driver = Fluid().new_fluid_audio_driver(settings, synth);
   }
 
+  // Closes the sound output, then lets go of a finished run whose notes were ringing out.
   void closeOutput() {
-    if (driver == nullptr) return;
-    Fluid().delete_fluid_audio_driver(driver);
-    driver = nullptr;
+    if (driver != nullptr) {
+      Fluid().delete_fluid_audio_driver(driver);
+      driver = nullptr;
+      // Whatever still rang (a voice, the reverb's tail) is dropped, so that the next tune
+      // starts from silence rather than with a crack of the old one.
+      Fluid().fluid_synth_system_reset(synth);
+    }
     idleSince.reset();
     quietSince.reset();
-    // Whatever still rang (a voice, the reverb's tail) is dropped, so that the next tune starts
-    // from silence rather than with a crack of the old one.
-    Fluid().fluid_synth_system_reset(synth);
+    deletePlayer(ringing);
   }
 
   // With no tune playing, the output closes once every voice has died away and the reverb has
@@ -322,8 +326,7 @@ struct FluidMusicDevice::Worker {
   }
 
   void shutDown() {
-    dropPlayback(true);
-    if (driver != nullptr) Fluid().delete_fluid_audio_driver(driver);
+    dropPlayback();
     if (synth != nullptr) Fluid().delete_fluid_synth(synth);
     if (settings != nullptr) Fluid().delete_fluid_settings(settings);
     driver = nullptr;
@@ -334,7 +337,7 @@ struct FluidMusicDevice::Worker {
   void apply(const Wanted& now) {
     if (now.openId != appliedOpenId) {
       appliedOpenId = now.openId;
-      dropPlayback(true);
+      dropPlayback();
       tune.reset();
       if (now.open) {
         tune = readTune(now.path);
@@ -343,14 +346,15 @@ struct FluidMusicDevice::Worker {
     }
     if (now.playing && now.playId != appliedPlayId) {
       appliedPlayId = now.playId;
-      dropPlayback(true);
       startPlayback(now.playId);
-    } else if (!now.playing) {
-      dropPlayback(true);
+    } else if (!now.playing && playback) {
+      dropPlayback();
     }
   }
 
+  // Starts the opened tune from the beginning, on a new player.
   void startPlayback(unsigned long long playId) {
+    dropPlayback();
     if (!tune || synth == nullptr) return;
     auto next = std::make_unique<Playback>();
     next->worker = this;
@@ -363,21 +367,27 @@ struct FluidMusicDevice::Worker {
     }
     Fluid().fluid_player_set_tick_callback(next->player, &Worker::onTick, next.get());
     playback = std::move(next);
-    openOutput();
     clockStart = std::chrono::steady_clock::now();
     framesRendered = 0;
-    Fluid().fluid_player_play(playback->player);
+    Fluid().fluid_player_play(playback->player);  // it starts with the output's first render
+    openOutput();
   }
 
-  // Ends the current run: silence cuts every sound at once ("stop"); otherwise the notes are
-  // released and ring out (the end of a tune).
-  void dropPlayback(bool silence) {
-    if (!playback) return;
-    Fluid().fluid_player_stop(playback->player);
-    Fluid().fluid_synth_all_notes_off(synth, -1);
-    if (silence) Fluid().fluid_synth_all_sounds_off(synth, -1);
-    Fluid().delete_fluid_player(playback->player);
-    playback.reset();
+  // Ends the current run at once, with every sound ("stop", "close", another "open" or "play").
+  // A player hangs on the synthesizer's list of timers, which the audio thread walks without a
+  // lock: players are made and deleted only while the output is closed.
+  void dropPlayback() {
+    if (synth == nullptr) return;  // no synthesizer: nothing ever played
+    closeOutput();
+    Fluid().fluid_synth_all_sounds_off(synth, -1);
+    deletePlayer(playback);
+  }
+
+  void deletePlayer(std::unique_ptr<Playback>& run) {
+    if (!run) return;
+    Fluid().fluid_player_stop(run->player);
+    Fluid().delete_fluid_player(run->player);
+    run.reset();
   }
 
   // Runs on FluidSynth's audio (or timer) thread for every MIDI tick of the player.
@@ -396,12 +406,15 @@ struct FluidMusicDevice::Worker {
     return FLUID_OK;
   }
 
-  // The last event of the tune has played: release the notes (they ring out naturally) and
-  // tell the game on its own thread.
+  // The last event of the tune has played: release the notes (they ring out naturally, and the
+  // stopped player waits for the output to close) and tell the game on its own thread.
   void finishEndedTune() {
     if (!playback || !playback->reachedEnd) return;
     const unsigned long long playId = playback->playId;
-    dropPlayback(false);
+    Fluid().fluid_player_stop(playback->player);
+    Fluid().fluid_synth_all_notes_off(synth, -1);
+    deletePlayer(ringing);  // only ever one: a new run closes the output first
+    ringing = std::move(playback);
     FluidMusicDevice* device = owner;
     QMetaObject::invokeMethod(
         device, [device, playId] { device->onTuneEnded(playId); }, Qt::QueuedConnection);

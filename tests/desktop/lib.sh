@@ -279,3 +279,9 @@ cpu_share() {
   after=$(awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat")
   awk -v t=$((after - before)) -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.2f", 100 * t / hz / s }'
 }
+
+# Fails when the game said anything about its music on stderr (it plays here, so it has nothing
+# to complain about).
+assert_no_music_complaint() {
+  ! grep -q '^morvath:' "$TEST_DIR/game.err" || fail "the game complained: $(grep '^morvath:' "$TEST_DIR/game.err")"
+}

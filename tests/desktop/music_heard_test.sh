@@ -55,4 +55,5 @@ echo "from the key press to the tune heard, after a silence: $delay ms"
 wait_window "Keep of the Morvath" >/dev/null
 keys F1
 wait_silent "after the music was switched off on the start screen" 2
+assert_no_music_complaint
 echo "PASSED"

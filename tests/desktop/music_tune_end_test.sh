@@ -60,4 +60,5 @@ assert_stays_silent "before the victory box was answered" 0.5
 keys Return
 wait_window "Tower of Reflections (Tower 1 of the Under World)" >/dev/null
 wait_heard "on the way back from a tower fight during which the tune ended" 3
+assert_no_music_complaint
 echo "PASSED"
