@@ -285,3 +285,13 @@ cpu_share() {
 assert_no_music_complaint() {
   ! grep -q '^morvath:' "$TEST_DIR/game.err" || fail "the game complained: $(grep '^morvath:' "$TEST_DIR/game.err")"
 }
+
+# A folder of the test's own with a private runtime folder, for tests that need a sound server
+# but no desktop (call pulse_start next).
+sound_only_start() {
+  TEST_DIR=$(mktemp -d)
+  trap desktop_cleanup EXIT
+  export XDG_CONFIG_HOME=$TEST_DIR/config XDG_RUNTIME_DIR=$TEST_DIR/run
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+}
