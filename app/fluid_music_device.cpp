@@ -158,8 +158,9 @@ struct FluidMusicDevice::Worker {
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
   // The sound output is open only while something sounds: an open driver renders all the time,
-  // silence too, and keeps the sound server busy with it. It closes once a tune has ended or
-  // stopped and its last notes have rung out, and opens again at the next "play".
+  // silence too, and keeps the sound server busy with it. It closes at once when the music
+  // stops (or another tune starts), once the last notes of a tune that ended have rung out,
+  // and opens again at the next "play".
   std::string output;  // the driver that worked at the start; empty: no sound card
   fluid_audio_driver_t* driver = nullptr;
   std::optional<std::chrono::steady_clock::time_point> idleSince;   // open, with no tune
