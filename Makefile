@@ -3,23 +3,23 @@
 #   make test   installs what is missing, builds, and runs every test (also under sanitizers)
 #   make deb    installs what is missing and builds the Debian package into dist/
 
-.PHONY: play test deb deps deps-package build build-asan clean format
+.PHONY: play test deb deps deps-tests build build-asan clean format
 
 play: build
 	./build/morvath
 
-test: deps-package build build-asan
+test: deps-tests build build-asan
 	ctest --preset default
 	ctest --preset asan
 
-deb: deps-package
+deb: deps-tests
 	scripts/make-deb
 
 deps:
 	@scripts/install-deps
 
-deps-package:
-	@scripts/install-deps --package
+deps-tests:
+	@scripts/install-deps --tests
 
 build: deps
 	cmake --preset default >/dev/null

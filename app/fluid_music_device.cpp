@@ -74,10 +74,20 @@ fluid_settings_t* newSettings() {
   // Read an instrument's samples only when a tune asks for it: a handful of instruments out of a
   // whole General MIDI set keeps memory down (much more so with a large fallback soundfont).
   Fluid().fluid_settings_setint(settings, "synth.dynamic-sample-loading", 1);
-  // About 46 ms of buffering: few wake-ups, and "stop" still sounds immediate.
-  Fluid().fluid_settings_setint(settings, "audio.period-size", 512);
-  Fluid().fluid_settings_setint(settings, "audio.periods", 4);
   return settings;
+}
+
+// Chooses the sound output the next driver opens. PulseAudio keeps one period queued: a long
+// one (93 ms) spares both the audio thread and PulseAudio's own thread most of their wake-ups,
+// which cost more than the synthesis itself with short periods, and "stop" still sounds at
+// once. ALSA queues all its periods: four short ones (46 ms). With that much queued, background
+// music needs no real-time priority; without it the audio thread costs a quarter less.
+void chooseOutput(fluid_settings_t* settings, const std::string& name) {
+  Fluid().fluid_settings_setstr(settings, "audio.driver", name.c_str());
+  const bool pulse = name == "pulseaudio";
+  Fluid().fluid_settings_setint(settings, "audio.period-size", pulse ? 4096 : 512);
+  Fluid().fluid_settings_setint(settings, "audio.periods", pulse ? 2 : 4);
+  Fluid().fluid_settings_setint(settings, "audio.realtime-prio", 0);
 }
 
 // Read on the GUI thread when the device is made: the environment is not for worker threads.
@@ -147,9 +157,17 @@ struct FluidMusicDevice::Worker {
   // Worker thread only.
   fluid_settings_t* settings = nullptr;
   fluid_synth_t* synth = nullptr;
+  // The sound output is open only while something sounds: an open driver renders all the time,
+  // silence too, and keeps the sound server busy with it. It closes at once when the music
+  // stops (or another tune starts), once the last notes of a tune that ended have rung out,
+  // and opens again at the next "play".
+  std::string output;  // the driver that worked at the start; empty: no sound card
   fluid_audio_driver_t* driver = nullptr;
+  std::optional<std::chrono::steady_clock::time_point> idleSince;   // open, with no tune
+  std::optional<std::chrono::steady_clock::time_point> quietSince;  // open, with no voice either
   std::unique_ptr<Playback> playback;
-  std::optional<std::string> tune;  // the opened file's MIDI bytes
+  std::unique_ptr<Playback> ringing;  // a run that reached its end, its notes ringing out
+  std::optional<std::string> tune;    // the opened file's MIDI bytes
   unsigned long long appliedOpenId = 0;
   unsigned long long appliedPlayId = 0;
   // Without a sound card the worker itself renders the synthesizer into a scratch buffer, a
@@ -172,7 +190,8 @@ struct FluidMusicDevice::Worker {
     const auto due = [this] { return quit || changed || endPending; };
     for (;;) {
       const bool silentRun = driver == nullptr && playback != nullptr;
-      if (silentRun) {
+      const bool ringingOut = driver != nullptr && playback == nullptr;
+      if (silentRun || ringingOut) {
         wake.wait_for(lock, std::chrono::milliseconds(100), due);
       } else {
         wake.wait(lock, due);
@@ -186,6 +205,7 @@ struct FluidMusicDevice::Worker {
       if (silentRun) keepTime();  // may reach the end of the tune: handled on the next turn
       if (ended) finishEndedTune();
       apply(now);
+      closeOutputOnceQuiet();
       lock.lock();
     }
     lock.unlock();
@@ -211,11 +231,15 @@ struct FluidMusicDevice::Worker {
         warnOnce("no General MIDI soundfont found; music is off");
       } else {
         // Only a real sound card: the "file" driver would write fluidsynth.wav in the
-        // current folder.
+        // current folder. The driver that opens here is the one opened again for every tune;
+        // it stays open for now, the first tune is usually asked for already.
         for (const char* name : {"pulseaudio", "alsa"}) {
-          Fluid().fluid_settings_setstr(settings, "audio.driver", name);
+          chooseOutput(settings, name);
           driver = Fluid().new_fluid_audio_driver(settings, synth);
-          if (driver != nullptr) break;
+          if (driver != nullptr) {
+            output = name;
+            break;
+          }
         }
         if (driver == nullptr) {
           warnOnce("no sound card found; music is off");
@@ -227,16 +251,59 @@ struct FluidMusicDevice::Worker {
             audible = true;
           } else {
             warnOnce("the General MIDI soundfont does not load; music is off");
-            Fluid().delete_fluid_audio_driver(driver);  // rendering silence would only cost CPU
-            driver = nullptr;
+            closeOutput();
+            output.clear();
           }
         }
       }
     }
     if (driver == nullptr) {
       Fluid().fluid_synth_reverb_on(synth, -1, 0);  // nobody listens: render as little as possible
-      scratch.resize(2 * 512);
     }
+    scratch.resize(2 * 512);
+  }
+
+  // Opens the sound output found at the start, when it is not open. When it no longer opens
+  // (the sound server went away), the tune runs silently in time, as without a sound card.
+  void openOutput() {
+    if (driver != nullptr || output.empty()) return;
+    driver = Fluid().new_fluid_audio_driver(settings, synth);
+  }
+
+  // Closes the sound output, then lets go of a finished run whose notes were ringing out.
+  void closeOutput() {
+    if (driver != nullptr) {
+      Fluid().delete_fluid_audio_driver(driver);
+      driver = nullptr;
+      // Whatever still rang (a voice, the reverb's tail) is dropped, so that the next tune
+      // starts from silence rather than with a crack of the old one.
+      Fluid().fluid_synth_system_reset(synth);
+    }
+    idleSince.reset();
+    quietSince.reset();
+    deletePlayer(ringing);
+  }
+
+  // With no tune playing, the output closes once every voice has died away and the reverb has
+  // had a moment to fade (a note held for ever is cut after a few seconds).
+  void closeOutputOnceQuiet() {
+    using namespace std::chrono;
+    constexpr auto kReverbTail = milliseconds(500);
+    constexpr auto kLongestRingOut = seconds(5);
+    if (driver == nullptr || playback) {
+      idleSince.reset();
+      quietSince.reset();
+      return;
+    }
+    const auto now = steady_clock::now();
+    if (!idleSince) idleSince = now;
+    const bool sounding = Fluid().fluid_synth_get_active_voice_count(synth) > 0;
+    if (sounding && now - *idleSince < kLongestRingOut) {
+      quietSince.reset();
+      return;
+    }
+    if (!quietSince) quietSince = now;
+    if (now - *quietSince >= kReverbTail) closeOutput();
   }
 
   // Renders, into the scratch buffer, the time that has passed since the tune started.
@@ -260,8 +327,7 @@ struct FluidMusicDevice::Worker {
   }
 
   void shutDown() {
-    dropPlayback(true);
-    if (driver != nullptr) Fluid().delete_fluid_audio_driver(driver);
+    dropPlayback();
     if (synth != nullptr) Fluid().delete_fluid_synth(synth);
     if (settings != nullptr) Fluid().delete_fluid_settings(settings);
     driver = nullptr;
@@ -272,7 +338,7 @@ struct FluidMusicDevice::Worker {
   void apply(const Wanted& now) {
     if (now.openId != appliedOpenId) {
       appliedOpenId = now.openId;
-      dropPlayback(true);
+      dropPlayback();
       tune.reset();
       if (now.open) {
         tune = readTune(now.path);
@@ -281,14 +347,15 @@ struct FluidMusicDevice::Worker {
     }
     if (now.playing && now.playId != appliedPlayId) {
       appliedPlayId = now.playId;
-      dropPlayback(true);
       startPlayback(now.playId);
-    } else if (!now.playing) {
-      dropPlayback(true);
+    } else if (!now.playing && playback) {
+      dropPlayback();
     }
   }
 
+  // Starts the opened tune from the beginning, on a new player.
   void startPlayback(unsigned long long playId) {
+    dropPlayback();
     if (!tune || synth == nullptr) return;
     auto next = std::make_unique<Playback>();
     next->worker = this;
@@ -303,18 +370,25 @@ struct FluidMusicDevice::Worker {
     playback = std::move(next);
     clockStart = std::chrono::steady_clock::now();
     framesRendered = 0;
-    Fluid().fluid_player_play(playback->player);
+    Fluid().fluid_player_play(playback->player);  // it starts with the output's first render
+    openOutput();
   }
 
-  // Ends the current run: silence cuts every sound at once ("stop"); otherwise the notes are
-  // released and ring out (the end of a tune).
-  void dropPlayback(bool silence) {
-    if (!playback) return;
-    Fluid().fluid_player_stop(playback->player);
-    Fluid().fluid_synth_all_notes_off(synth, -1);
-    if (silence) Fluid().fluid_synth_all_sounds_off(synth, -1);
-    Fluid().delete_fluid_player(playback->player);
-    playback.reset();
+  // Ends the current run at once, with every sound ("stop", "close", another "open" or "play").
+  // A player hangs on the synthesizer's list of timers, which the audio thread walks without a
+  // lock: players are made and deleted only while the output is closed.
+  void dropPlayback() {
+    if (synth == nullptr) return;  // no synthesizer: nothing ever played
+    closeOutput();
+    Fluid().fluid_synth_all_sounds_off(synth, -1);
+    deletePlayer(playback);
+  }
+
+  void deletePlayer(std::unique_ptr<Playback>& run) {
+    if (!run) return;
+    Fluid().fluid_player_stop(run->player);
+    Fluid().delete_fluid_player(run->player);
+    run.reset();
   }
 
   // Runs on FluidSynth's audio (or timer) thread for every MIDI tick of the player.
@@ -333,12 +407,15 @@ struct FluidMusicDevice::Worker {
     return FLUID_OK;
   }
 
-  // The last event of the tune has played: release the notes (they ring out naturally) and
-  // tell the game on its own thread.
+  // The last event of the tune has played: release the notes (they ring out naturally, and the
+  // stopped player waits for the output to close) and tell the game on its own thread.
   void finishEndedTune() {
     if (!playback || !playback->reachedEnd) return;
     const unsigned long long playId = playback->playId;
-    dropPlayback(false);
+    Fluid().fluid_player_stop(playback->player);
+    Fluid().fluid_synth_all_notes_off(synth, -1);
+    deletePlayer(ringing);  // only ever one: a new run closes the output first
+    ringing = std::move(playback);
     FluidMusicDevice* device = owner;
     QMetaObject::invokeMethod(
         device, [device, playId] { device->onTuneEnded(playId); }, Qt::QueuedConnection);

@@ -2,7 +2,8 @@
 // soundfont. It behaves like the old media-player control the game was written against: "open"
 // opens the file named by the file name, "play" starts it from the beginning (unless it is
 // already playing), "stop" silences it, "close" stops and forgets it. A missing tune, a missing
-// soundfont or a machine without a sound card give silence, never an error box.
+// soundfont or a machine without a sound card give silence, never an error box. Silence costs
+// nothing: the sound output is open only while a tune sounds.
 #pragma once
 
 #include <QObject>

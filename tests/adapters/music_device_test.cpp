@@ -332,5 +332,29 @@ TEST_F(MusicDeviceTest, WithWhateverSoundCardThisMachineHas) {
   EXPECT_TRUE(device.waitUntilReady(10000));
 }
 
+// On a real sound server (tests/desktop/music_device_test.sh starts a private one): tunes that
+// end, ring out and start again, or are cut while ringing, over and over, while the output
+// renders. Making or deleting a player while the output rendered once crashed the game here.
+TEST_F(MusicDeviceTest, OnASoundServerTunesEndAndStartAgainWhileTheOutputRenders) {
+  if (std::getenv("MORVATH_TEST_SOUND_SERVER") == nullptr)
+    GTEST_SKIP() << "runs on the private PulseAudio of tests/desktop/music_device_test.sh";
+  writeFile(path("Blip.mid"), shortTune(1));  // a quarter of a second
+  FluidMusicDevice device;
+  QObject::connect(&device, &FluidMusicDevice::tuneEnded, [this] { ++ends_; });
+  ASSERT_TRUE(device.waitUntilReady(10000));
+  ASSERT_TRUE(device.isAudible()) << "no sound output on the test's server";
+  device.setFileName(path("Blip.mid"));
+  device.command("open");
+  for (int round = 0; round < 40; ++round) {
+    device.command("play");
+    ASSERT_TRUE(waitFor([&] { return ends_ == round + 1; }, 3000)) << "round " << round;
+    if (round % 3 == 1) pump(300);  // the next one starts while this one rings out
+    if (round % 5 == 4) {
+      device.command("close");  // cut while ringing out
+      device.command("open");
+    }
+  }
+}
+
 }  // namespace
 }  // namespace morvath

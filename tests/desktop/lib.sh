@@ -254,3 +254,125 @@ game_wait_end() {
   GAME_PID=""
   ((status == 0)) || fail "the game ended with status $status"
 }
+
+# --- Sound: a private PulseAudio server with a null sink, and what it plays, recorded. --------
+
+# Starts a PulseAudio server of the test's own (its own socket, runtime and home folders, so it
+# meets no other server) whose only output is the null sink "morvath_test", and points the game
+# and the recorder at it. Skips the test when no PulseAudio can be started. Call it after
+# desktop_start. As root the server only warns that it is meant for a user; --system is not
+# needed. Clients are let in without the server's cookie (auth-anonymous on the private socket).
+pulse_start() {
+  for tool in pulseaudio pactl parec sox; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps installs it)"
+  done
+  mkdir -p "$TEST_DIR/pulse-home"
+  PULSE_SOCKET=$TEST_DIR/pulse.sock
+  HOME=$TEST_DIR/pulse-home XDG_CONFIG_HOME=$TEST_DIR/pulse-home \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
+    -L "module-null-sink sink_name=morvath_test" \
+    -L "module-native-protocol-unix socket=$PULSE_SOCKET auth-anonymous=1" \
+    >"$TEST_DIR/pulse.log" 2>&1 &
+  PULSE_PID=$!
+  trap 'pulse_cleanup; desktop_cleanup' EXIT
+  export PULSE_SERVER=unix:$PULSE_SOCKET
+  for _ in $(seq 100); do
+    pactl info >/dev/null 2>&1 && return 0
+    kill -0 "$PULSE_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  skip "no PulseAudio server could be started: $(tail -n 3 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
+}
+
+pulse_cleanup() {
+  [[ -n "${RECORD_PID:-}" ]] && kill "$RECORD_PID" 2>/dev/null || true
+  [[ -n "${GAME_PID:-}" ]] && kill "$GAME_PID" 2>/dev/null || true
+  [[ -n "${PULSE_PID:-}" ]] && kill "$PULSE_PID" 2>/dev/null || true
+}
+
+# Records everything the null sink plays into $TEST_DIR/sound.raw (44.1 kHz, 16-bit, stereo).
+record_start() {
+  parec -d morvath_test.monitor --raw --format=s16le --rate=44100 --channels=2 \
+    --latency-msec=20 >"$TEST_DIR/sound.raw" 2>"$TEST_DIR/parec.log" &
+  RECORD_PID=$!
+  for _ in $(seq 50); do
+    [[ -s "$TEST_DIR/sound.raw" ]] && return 0
+    sleep 0.1
+  done
+  fail "the recorder took no sound from the null sink: $(cat "$TEST_DIR/parec.log")"
+}
+
+# The RMS amplitude (0 to 1) of the last $1 seconds recorded (default 0.3).
+loudness() {
+  local bytes
+  bytes=$(awk -v s="${1:-0.3}" 'BEGIN { printf "%d", s * 44100 * 4 }')
+  tail -c "$bytes" "$TEST_DIR/sound.raw" |
+    sox -t raw -r 44100 -e signed -b 16 -c 2 - -n stat 2>&1 | awk '/^RMS +amplitude/ { print $3 }'
+}
+
+# Music is heard: the last 0.3 s are louder than a whisper. Waits up to $2 s (default 10).
+wait_heard() {
+  local what=$1 timeout=${2:-10}
+  for _ in $(seq $((timeout * 10))); do
+    awk -v l="$(loudness 0.3)" 'BEGIN { exit !(l > 0.005) }' && return 0
+    sleep 0.1
+  done
+  fail "no music heard $what (RMS $(loudness 1) over the last second)"
+}
+
+# Silence: the last 0.5 s hold no sound at all to speak of. Waits up to $2 s (default 10).
+wait_silent() {
+  local what=$1 timeout=${2:-10}
+  for _ in $(seq $((timeout * 10))); do
+    awk -v l="$(loudness 0.5)" 'BEGIN { exit !(l < 0.0005) }' && return 0
+    sleep 0.1
+  done
+  fail "music still heard $what (RMS $(loudness 0.5) over the last half second)"
+}
+
+# Stays silent for $2 seconds (music must not start $1).
+assert_stays_silent() {
+  local what=$1 seconds=$2
+  sleep "$seconds"
+  awk -v l="$(loudness "$seconds")" 'BEGIN { exit !(l < 0.0005) }' ||
+    fail "music was heard $what (RMS $(loudness "$seconds"))"
+}
+
+# The number of sound streams open on the private server.
+sound_streams() { pactl list short sink-inputs 2>/dev/null | wc -l; }
+
+# Waits up to $2 s (default 5) until the game has no sound stream open.
+wait_no_stream() {
+  local what=$1 timeout=${2:-5}
+  for _ in $(seq $((timeout * 10))); do
+    [[ $(sound_streams) -eq 0 ]] && return 0
+    sleep 0.1
+  done
+  fail "a sound stream is still open $what"
+}
+
+# The CPU the game ($GAME_PID) uses over $1 seconds, in percent of one core (two decimals).
+cpu_share() {
+  local seconds=$1 hz before after
+  hz=$(getconf CLK_TCK)
+  before=$(awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat")
+  sleep "$seconds"
+  after=$(awk '{ print $14 + $15 }' "/proc/$GAME_PID/stat")
+  awk -v t=$((after - before)) -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.2f", 100 * t / hz / s }'
+}
+
+# Fails when the game said anything about its music on stderr (it plays here, so it has nothing
+# to complain about).
+assert_no_music_complaint() {
+  ! grep -q '^morvath:' "$TEST_DIR/game.err" || fail "the game complained: $(grep '^morvath:' "$TEST_DIR/game.err")"
+}
+
+# A folder of the test's own with a private runtime folder, for tests that need a sound server
+# but no desktop (call pulse_start next).
+sound_only_start() {
+  TEST_DIR=$(mktemp -d)
+  trap desktop_cleanup EXIT
+  export XDG_CONFIG_HOME=$TEST_DIR/config XDG_RUNTIME_DIR=$TEST_DIR/run
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+}

@@ -10,7 +10,7 @@ src=$1
 work=$2/package-test
 
 command -v dpkg-buildpackage >/dev/null || {
-  echo "SKIPPED: dpkg-buildpackage is missing (scripts/install-deps --package installs it)"
+  echo "SKIPPED: dpkg-buildpackage is missing (scripts/install-deps --tests installs it)"
   exit 77
 }
 fail() { echo "FAIL: $*"; exit 1; }
@@ -84,7 +84,7 @@ man_warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
 
 # --- The unpacked game, started from a home folder with a Music folder of the player's own. ---
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null ||
-  fail "Xvfb and xdotool are needed (scripts/install-deps --package)"
+  fail "Xvfb and xdotool are needed (scripts/install-deps --tests)"
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
