@@ -43,7 +43,8 @@ desktop_start() {
     >"$TEST_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
   local number=""
-  for _ in $(seq 100); do
+  # A loaded machine can take many seconds to start an X server.
+  for _ in $(seq 300); do
     read -r -t 0.1 -u "$displayfd" number && break
     kill -0 "$XVFB_PID" 2>/dev/null || skip "Xvfb did not start: $(cat "$TEST_DIR/xvfb.log")"
   done
@@ -51,7 +52,7 @@ desktop_start() {
   export DISPLAY=:$number
   openbox >"$TEST_DIR/openbox.log" 2>&1 &
   WM_PID=$!
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
