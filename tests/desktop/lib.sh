@@ -362,6 +362,15 @@ cpu_share() {
   awk -v t=$((after - before)) -v hz="$hz" -v s="$seconds" 'BEGIN { printf "%.2f", 100 * t / hz / s }'
 }
 
+# Fails unless the game uses under 0.5 % of a core over 10 s ($1 says when).
+assert_idle_cpu() {
+  local share
+  share=$(cpu_share 10)
+  echo "CPU $1: $share % of a core"
+  awk -v c="$share" 'BEGIN { exit !(c < 0.5) }' ||
+    fail "the silent game costs $share % of a core $1 (goal: under 0.5 %)"
+}
+
 # Fails when the game said anything about its music on stderr (it plays here, so it has nothing
 # to complain about).
 assert_no_music_complaint() {
