@@ -140,6 +140,9 @@ PixelView::PixelView(const QImage& image, double scale, QWidget* parent)
     : QWidget(parent), image_(image), scale_(scale) {
   setAttribute(Qt::WA_TranslucentBackground);
   resize(sizeHint());
+  // Windows are built ahead of time, in idle turns: enlarging the picture then keeps the work
+  // out of the first screen change that shows it.
+  enlarge();
 }
 
 void PixelView::setImage(const QImage& image) {
@@ -154,7 +157,7 @@ QSize PixelView::sizeHint() const {
           static_cast<int>(std::lround(image_.height() * scale_))};
 }
 
-void PixelView::paintEvent(QPaintEvent*) {
+void PixelView::enlarge() {
   // The picture is enlarged once to the device pixels it covers, nearest neighbour, and drawn
   // one to one: the paint engine has nothing left to smooth, whatever the device pixel ratio.
   const qreal dpr = devicePixelRatioF();
@@ -165,6 +168,10 @@ void PixelView::paintEvent(QPaintEvent*) {
         QPixmap::fromImage(image_.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation));
     drawn_.setDevicePixelRatio(dpr);
   }
+}
+
+void PixelView::paintEvent(QPaintEvent*) {
+  enlarge();  // again only when the size or the device pixel ratio has changed
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawPixmap(0, 0, drawn_);

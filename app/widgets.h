@@ -92,6 +92,9 @@ class PixelView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
+  // Brings the enlarged picture up to the widget's size and device pixel ratio.
+  void enlarge();
+
   QImage image_;
   double scale_;
   QPixmap drawn_;  // the picture at the device size it was last painted at
