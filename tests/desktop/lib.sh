@@ -84,11 +84,19 @@ wait_window() {
 # Waits until no visible window is titled exactly $1.
 wait_no_window() {
   local title=$1 timeout=${2:-20}
+  poll "$timeout" not_shown "$title" || fail "window \"$title\" still shown after ${timeout} s"
+}
+not_shown() { ! visible_titles | grep -xF "$1" >/dev/null; }  # reads to the end: no SIGPIPE
+
+# Runs a command every 0.1 s until it succeeds; fails (returns 1) after $1 seconds.
+poll() {
+  local timeout=$1
+  shift
   for _ in $(seq $((timeout * 10))); do
-    visible_titles | grep -qxF "$title" || return 0
+    "$@" && return 0
     sleep 0.1
   done
-  fail "window \"$title\" still shown after ${timeout} s"
+  return 1
 }
 
 # The titles of the visible top-level windows, one a line.
@@ -178,12 +186,11 @@ load_slot1() {
 # Waits until the window titled exactly $1 has the keyboard focus.
 wait_active() {
   local title=$1 timeout=${2:-10}
-  for _ in $(seq $((timeout * 10))); do
-    [[ $(active_title) == "$title" ]] && return 0
-    sleep 0.1
-  done
-  fail "\"$title\" did not get the focus after ${timeout} s; the focus is on \"$(active_title)\""
+  poll "$timeout" is_active "$title" ||
+    fail "\"$title\" did not get the focus after ${timeout} s; the focus is on \"$(active_title)\""
 }
+
+is_active() { [[ $(active_title) == "$1" ]]; }
 
 # Fights off an ambush on the map (or a guard's attack in the screen titled $1): attacks until
 # that screen is back, answering the boxes on the way.
@@ -311,32 +318,26 @@ loudness() {
     sox -t raw -r 44100 -e signed -b 16 -c 2 - -n stat 2>&1 | awk '/^RMS +amplitude/ { print $3 }'
 }
 
-# Music is heard: the last 0.3 s are louder than a whisper. Waits up to $2 s (default 10).
+# Whether the last $1 seconds are louder than a whisper (music heard), or hold no sound at all to
+# speak of (silence).
+heard() { awk -v l="$(loudness "$1")" 'BEGIN { exit !(l > 0.005) }'; }
+silent() { awk -v l="$(loudness "$1")" 'BEGIN { exit !(l < 0.0005) }'; }
+
+# Music is heard over the last 0.3 s within $2 s (default 10); $1 says when.
 wait_heard() {
-  local what=$1 timeout=${2:-10}
-  for _ in $(seq $((timeout * 10))); do
-    awk -v l="$(loudness 0.3)" 'BEGIN { exit !(l > 0.005) }' && return 0
-    sleep 0.1
-  done
-  fail "no music heard $what (RMS $(loudness 1) over the last second)"
+  poll "${2:-10}" heard 0.3 || fail "no music heard $1 (RMS $(loudness 1) over the last second)"
 }
 
-# Silence: the last 0.5 s hold no sound at all to speak of. Waits up to $2 s (default 10).
+# Silence over the last 0.5 s within $2 s (default 10).
 wait_silent() {
-  local what=$1 timeout=${2:-10}
-  for _ in $(seq $((timeout * 10))); do
-    awk -v l="$(loudness 0.5)" 'BEGIN { exit !(l < 0.0005) }' && return 0
-    sleep 0.1
-  done
-  fail "music still heard $what (RMS $(loudness 0.5) over the last half second)"
+  poll "${2:-10}" silent 0.5 ||
+    fail "music still heard $1 (RMS $(loudness 0.5) over the last half second)"
 }
 
 # Stays silent for $2 seconds (music must not start $1).
 assert_stays_silent() {
-  local what=$1 seconds=$2
-  sleep "$seconds"
-  awk -v l="$(loudness "$seconds")" 'BEGIN { exit !(l < 0.0005) }' ||
-    fail "music was heard $what (RMS $(loudness "$seconds"))"
+  sleep "$2"
+  silent "$2" || fail "music was heard $1 (RMS $(loudness "$2"))"
 }
 
 # The number of sound streams open on the private server.
@@ -344,13 +345,9 @@ sound_streams() { pactl list short sink-inputs 2>/dev/null | wc -l; }
 
 # Waits up to $2 s (default 5) until the game has no sound stream open.
 wait_no_stream() {
-  local what=$1 timeout=${2:-5}
-  for _ in $(seq $((timeout * 10))); do
-    [[ $(sound_streams) -eq 0 ]] && return 0
-    sleep 0.1
-  done
-  fail "a sound stream is still open $what"
+  poll "${2:-5}" no_stream || fail "a sound stream is still open $1"
 }
+no_stream() { [[ $(sound_streams) -eq 0 ]]; }
 
 # The CPU the game ($GAME_PID) uses over $1 seconds, in percent of one core (two decimals).
 cpu_share() {
