@@ -203,7 +203,7 @@ fight_off() {
       *) keys Return ;;
     esac
   done
-  fail "an ambush fight did not end"
+  fail "an ambush fight did not end; the focus is on \"$(active_title)\"; shown: $(visible_titles | tr '\n' '|')"
 }
 
 # One step on the map (an arrow key's name); a step that met an ambush did not move the hero, so
