@@ -90,8 +90,12 @@ Frontend::~Frontend() {
   qApp->removeEventFilter(this);
 }
 
-void Frontend::run(const std::function<void()>& handler) {
+void Frontend::run(const std::function<void()>& handler, bool byPlayer) {
   if (game_.ended()) return;
+  if (busy_ == 0) {
+    byPlayer_ = byPlayer;
+    for (auto& [id, w] : windows_) w->announcer().beginEvent();
+  }
   ++busy_;
   try {
     handler();
@@ -100,7 +104,7 @@ void Frontend::run(const std::function<void()>& handler) {
     std::fprintf(stderr, "morvath: internal error: %s\n", e.what());
   }
   --busy_;
-  refresh();
+  update(busy_ == 0);
 }
 
 ScreenWindow& Frontend::window(ScreenId id) {
@@ -177,8 +181,9 @@ void Frontend::keepOnScreen(ScreenWindow& w) {
   w.setGeometry(QRect(KeepInside(frame, available) + inside, w.size()));
 }
 
-void Frontend::refresh() {
+void Frontend::update(bool eventEnded) {
   // Show what became visible first, then hide what was left, so one screen always stands.
+  std::set<ScreenId> opened;
   for (ScreenId id : kAllScreens) {
     Screen& s = game_.screen(id);
     if (!s.visible) continue;
@@ -193,6 +198,7 @@ void Frontend::refresh() {
       w.show();
       w.raise();
       w.activateWindow();
+      opened.insert(id);
       if (!IsOverlay(id)) lastShown_ = id;
     } else if (seen != s.frontRequests) {
       w.raise();
@@ -219,6 +225,14 @@ void Frontend::refresh() {
   } else {
     clock_.stop();
   }
+  // What changed, said to a screen reader; a player's action that changed nothing on the screen
+  // in front says its news again.
+  const Screen* front = game_.front();
+  for (auto& [id, w] : windows_) {
+    if (!game_.screen(id).visible) continue;
+    const bool isFront = front && front->id() == id;
+    w->announce(opened.count(id) > 0, eventEnded && byPlayer_ && isFront);
+  }
 }
 
 void Frontend::tick() {
@@ -226,7 +240,7 @@ void Frontend::tick() {
   if (busy_ > 0 || QApplication::activeModalWidget() != nullptr) return;
   Screen* front = game_.front();
   if (!front || front->timerInterval() <= 0 || !front->enabled) return;
-  run([front] { front->timerTick(); });
+  run([front] { front->timerTick(); }, false);
 }
 
 bool Frontend::eventFilter(QObject* watched, QEvent* event) {
@@ -281,7 +295,9 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
                                keyEvent->nativeScanCode());
   const int shift = GameShiftBits(keyEvent->modifiers());
   Screen& screen = win->screen();
-  run([&screen, code, shift] { screen.keyDown(code, shift); });
+  // A modifier held down for a mnemonic is no action of the player's yet.
+  const bool modifier = code == 16 || code == 17 || code == 18;
+  run([&screen, code, shift] { screen.keyDown(code, shift); }, !modifier);
   return !passOn;
 }
 

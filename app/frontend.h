@@ -27,10 +27,11 @@ class Frontend : public QObject {
   ~Frontend() override;
 
   Game& game() { return game_; }
-  // Runs one event handler of the game, then brings every window up to date.
-  void run(const std::function<void()>& handler);
+  // Runs one event handler of the game, then brings every window up to date and says what
+  // changed to a screen reader. byPlayer: the player's own key or click (not a clock).
+  void run(const std::function<void()>& handler, bool byPlayer = true);
   // Re-reads the game's state into the windows: shows and hides windows, updates controls.
-  void refresh();
+  void refresh() { update(false); }
   // The window of a screen, built on first use.
   ScreenWindow& window(ScreenId id);
   // The window a modal box belongs to: the spell window when it is up, else the screen in front
@@ -47,6 +48,8 @@ class Frontend : public QObject {
 
  private:
   void tick();
+  // refresh(); eventEnded: the event's handler has run to its end.
+  void update(bool eventEnded);
   void placeNewWindow(ScreenWindow& window, bool overlay);
   // Moves a shown window whose frame sticks out of its screen's available area back inside.
   void keepOnScreen(ScreenWindow& window);
@@ -57,6 +60,8 @@ class Frontend : public QObject {
   std::map<ScreenId, unsigned> frontRequestsSeen_;
   QTimer clock_;
   int busy_ = 0;
+  // Whether the event running now is the player's.
+  bool byPlayer_ = false;
   bool havePlace_ = false;
   // The game screen shown last: while a screen change is under way two stand, and the new one
   // is in front.

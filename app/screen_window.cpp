@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,7 +18,7 @@
 namespace morvath {
 
 ScreenWindow::ScreenWindow(Frontend& frontend, Screen& screen, QSize canvasSize)
-    : frontend_(frontend), screen_(screen), canvas_(new QWidget(this)) {
+    : frontend_(frontend), screen_(screen), canvas_(new QWidget(this)), announcer_(canvas_) {
   setWindowTitle(QString::fromStdString(screen.title()));
   setObjectName(QString::fromUtf8(ScreenName(screen.id()).data(),
                                   static_cast<int>(ScreenName(screen.id()).size())));
@@ -83,6 +84,7 @@ QPushButton* ScreenWindow::bindButton(const std::string& name, QRect geometry) {
   }
   connect(button, &QPushButton::clicked, this, [this, button, name] {
     if (screen_.readsKeys()) button->clearFocus();
+    announcer_.renew(linesWrittenBy(name));
     send([this, name] { screen_.click(name); });
   });
   buttons_.push_back({button, name});
@@ -177,6 +179,40 @@ void ScreenWindow::sync() {
     const MenuItem& state = screen_.menu(m.name);
     if (state.checkable) m.action->setChecked(state.checked);
   }
+}
+
+void ScreenWindow::announce(bool opened, bool eventEnded) {
+  announcer_.update(spokenLines(), opened, eventEnded);
+}
+
+std::vector<SpokenLine> ScreenWindow::spokenLines() const {
+  std::vector<SpokenLine> lines;
+  for (const auto& l : labels_) {
+    const QByteArray role = l.widget->property("role").toByteArray();
+    if (role != "title" && role != "heading" && role != "subtitle" && role != "note" &&
+        role != "message" && role != "prompt")
+      continue;
+    const Label& state = screen_.label(l.name);
+    if (!state.visible || state.caption == screen_.title()) continue;
+    lines.push_back({l.name, QString::fromStdString(state.caption)});
+  }
+  return lines;
+}
+
+std::vector<std::string> ScreenWindow::linesWrittenBy(const std::string&) const {
+  return {};
+}
+
+void ScreenWindow::keyPressEvent(QKeyEvent* event) {
+  // A screen that goes on at a click anywhere goes on at Return or Space too.
+  const int key = event->key();
+  if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+      !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) &&
+      screen_.hasClick("")) {
+    send([this] { screen_.click(""); });
+    return;
+  }
+  QMainWindow::keyPressEvent(event);
 }
 
 bool ScreenWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/announcer.h"
 #include "app/widgets.h"
 #include "core/screen.h"
 
@@ -25,8 +26,12 @@ class ScreenWindow : public QMainWindow {
   // canvasSize in design pixels.
   ScreenWindow(Frontend& frontend, Screen& screen, QSize canvasSize);
   Screen& screen() { return screen_; }
+  const Screen& screen() const { return screen_; }
   // Re-reads the screen's state into the widgets; windows with more to show extend it.
   virtual void sync();
+  // Says to a screen reader what changed since the last call (see Announcer::update).
+  void announce(bool opened, bool eventEnded);
+  Announcer& announcer() { return announcer_; }
 
  protected:
   QWidget* canvas() { return canvas_; }
@@ -49,7 +54,15 @@ class ScreenWindow : public QMainWindow {
   ClickLabel* addText(const QString& text, QRect geometry, const char* role = nullptr,
                       const std::string& clickName = {});
 
+  // What the window says to a screen reader, in reading order: by default its headings, notes,
+  // messages and prompts that are shown (a heading that repeats the window's title is left to
+  // the screen reader, which says the title itself).
+  virtual std::vector<SpokenLine> spokenLines() const;
+  // The lines a button writes anew whenever it is pressed, even with the same words.
+  virtual std::vector<std::string> linesWrittenBy(const std::string& button) const;
+
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -60,6 +73,7 @@ class ScreenWindow : public QMainWindow {
   Frontend& frontend_;
   Screen& screen_;
   QWidget* canvas_;
+  Announcer announcer_;
   struct BoundButton {
     QPushButton* widget;
     std::string name;

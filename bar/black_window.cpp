@@ -8,6 +8,7 @@
 
 #include "app/layout_scale.h"
 #include "app/theme.h"
+#include "core/text.h"
 
 namespace morvath {
 namespace {
@@ -363,6 +364,46 @@ void BlackWindow::sync() {
     place.view->setVisible(place.label->visible);
   }
   cover_->setVisible(black_.Hiden.visible);
+}
+
+std::vector<SpokenLine> BlackWindow::spokenLines() const {
+  auto text = [](const Label& label) { return QString::fromStdString(label.caption); };
+  std::vector<SpokenLine> lines;
+  lines.push_back({"Cash", text(black_.Label2) + text(black_.Cash)});
+  if (!black_.Bet.caption.empty())
+    lines.push_back({"Bet", text(black_.Label7) + text(black_.Bet)});
+  // A hand's cards: those shown that are not free places ("0").
+  auto hand = [this](bool house, double& total) {
+    std::vector<const Place*> cards;
+    total = 0;
+    for (const Place& place : places_) {
+      if (place.label->name[0] != (house ? 'O' : 'Y')) continue;
+      if (!place.label->visible || place.label->caption == "0") continue;
+      cards.push_back(&place);
+      total += Val(place.label->caption);
+    }
+    return cards;
+  };
+  double yours = 0;
+  double theirs = 0;
+  const auto player = hand(false, yours);
+  const auto house = hand(true, theirs);
+  // The player's cards one by one, so that a card drawn is said alone.
+  for (const Place* card : player)
+    lines.push_back({card->label->name, card->view->accessibleName(), SpokenLine::Kind::News});
+  // The opponent's hand is shown all at once, when the game is settled.
+  if (!house.empty()) {
+    QStringList names;
+    for (const Place* card : house) names << card->view->accessibleName();
+    lines.push_back({"house", "The opponent's cards: " + names.join(", "), SpokenLine::Kind::News});
+  }
+  if (!player.empty())
+    lines.push_back({"total", "Your total " + QString::fromStdString(Str(yours)),
+                     SpokenLine::Kind::Status});
+  if (!house.empty())
+    lines.push_back({"house total", "The opponent's total " + QString::fromStdString(Str(theirs)),
+                     SpokenLine::Kind::Status});
+  return lines;
 }
 
 }  // namespace morvath

@@ -71,6 +71,11 @@ class BlackWindow : public ScreenWindow {
   BlackWindow(Frontend& frontend, Black& black);
   void sync() override;
 
+ protected:
+  // The cash and the pot, each card of the player's as it is dealt, the opponent's cards once
+  // they are shown, and the totals of both hands.
+  std::vector<SpokenLine> spokenLines() const override;
+
  private:
   struct Place {
     CardView* view;

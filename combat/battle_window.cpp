@@ -191,6 +191,13 @@ void BattleWindow::sync() {
   cover_->setVisible(covered);
   if (covered)
     for (QWidget* w : panel_) w->setVisible(false);
+  // A potion's button says how many are left, as the count beside it shows.
+  for (int kind = 1; kind <= 5; ++kind) {
+    const std::string n = Str(kind);
+    if (auto* potion = findChild<QPushButton*>(QString::fromStdString("P" + n)))
+      potion->setAccessibleDescription(
+          QString::fromStdString(battle_.label("N" + n).caption + " left"));
+  }
   const bool boss = battle_.Level.caption == "BOSS";
   if (boss != levelIsBoss_) showLevel(boss);
   auto text = [](const Label& label) { return QString::fromStdString(label.caption); };
@@ -200,6 +207,25 @@ void BattleWindow::sync() {
                 QString("Health of the %1 %2 of %3")
                     .arg(text(battle_.MName), text(battle_.MHP), text(battle_.MMaxHP)));
   for (QWidget* picture : opponentPictures_) SetSpokenName(picture, "the " + text(battle_.MName));
+}
+
+std::vector<SpokenLine> BattleWindow::spokenLines() const {
+  auto text = [](const Label& label) { return QString::fromStdString(label.caption); };
+  std::vector<SpokenLine> lines;
+  lines.push_back({"opponent", text(battle_.MName) + ", " + text(battle_.Level)});
+  for (const Label* line : {&battle_.Attackmsg, &battle_.MMessage, &battle_.Ymessage})
+    lines.push_back({line->name, text(*line), SpokenLine::Kind::News});
+  lines.push_back({"YHP", heroGauge_->accessibleName(), SpokenLine::Kind::Status});
+  lines.push_back({"MHP", opponentGauge_->accessibleName(), SpokenLine::Kind::Status});
+  return lines;
+}
+
+std::vector<std::string> BattleWindow::linesWrittenBy(const std::string& button) const {
+  if (button == "Attack") return {"Attackmsg", "MMessage", "Ymessage"};
+  if (button == "Flee") return {"MMessage", "Ymessage"};
+  if (button == "RestoreSP") return {"Ymessage"};
+  if (button.size() == 2 && button[0] == 'P') return {"Attackmsg"};  // a potion
+  return {};
 }
 
 void BattleWindow::showLevel(bool boss) {

@@ -1,5 +1,7 @@
 #include "combat/cast_window.h"
 
+#include <QPushButton>
+
 #include "app/theme.h"
 
 namespace morvath {
@@ -33,9 +35,14 @@ CastWindow::CastWindow(Frontend& frontend, Cast& cast)
     const int top = kFirstRow + row * kRowHeight;
     rows_[row].cost = bindLabel(cast.cost(row).name, QRect(kMargin, top, kCostWidth, 30), "value");
     rows_[row].cost->setAlignment(Qt::AlignCenter);
-    bindButton(Cast::kSpellButtons[row], QRect(kButtonLeft, top, kButtonWidth, 30));
+    QPushButton* spell =
+        bindButton(Cast::kSpellButtons[row], QRect(kButtonLeft, top, kButtonWidth, 30));
     rows_[row].effect =
         bindLabel(cast.effect(row).name, QRect(kEffectLeft, top, kEffectWidth, 30), "caption");
+    // A screen reader says the row's cost and effect with the spell's name.
+    spell->setAccessibleDescription(QString::fromStdString(
+        cast.cost(row).caption + " " + cast.SPELLPOINTSlbl.caption + ", " +
+        cast.DAMAGElbl.caption + " " + cast.effect(row).caption));
     rows_[row].effect->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   }
   bindButton("Command1", QRect((kWidth - 180) / 2, kCancelTop, 180, 34));

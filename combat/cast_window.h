@@ -16,6 +16,10 @@ class CastWindow : public ScreenWindow {
   // Greys the cost and effect of the spells not yet known, as their buttons are.
   void sync() override;
 
+ protected:
+  // Nothing but the buttons: each says its cost and effect itself.
+  std::vector<SpokenLine> spokenLines() const override { return {}; }
+
  private:
   struct Row {
     ClickLabel* cost;

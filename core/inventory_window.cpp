@@ -29,4 +29,13 @@ void InventoryWindow::sync() {
     values_[i]->setText(QString::fromStdString(c.*(Inventory::kRows[i].field)));
 }
 
+std::vector<SpokenLine> InventoryWindow::spokenLines() const {
+  std::vector<SpokenLine> lines{{"name", name_->text()}};
+  for (size_t i = 0; i < values_.size(); ++i) {
+    const QString caption = QString::fromLatin1(Inventory::kRows[i].caption);
+    lines.push_back({caption.toStdString(), caption + " " + values_[i]->text()});
+  }
+  return lines;
+}
+
 }  // namespace morvath

@@ -1,5 +1,7 @@
 #include "town/equipment_window.h"
 
+#include <QPushButton>
+
 namespace morvath {
 namespace {
 
@@ -39,7 +41,11 @@ EquipmentShopWindow::EquipmentShopWindow(Frontend& frontend, EquipmentShop& shop
   for (EquipmentSlot slot : lists) {
     for (const EquipmentItem& item : ItemsFor(slot)) {
       const std::string button = item.button;
-      bindButton(button, AtRow(kButtonColumn, y));
+      // A screen reader says the row's value and cost with the item's name.
+      bindButton(button, AtRow(kButtonColumn, y))
+          ->setAccessibleDescription(QString::fromStdString(
+              shop.label("lblValue").caption + " " + shop.label(button + "Value").caption + ", " +
+              shop.label("lblCost").caption + " " + shop.label(button + "Cost").caption));
       bindLabel(button + "Value", AtRow(kValueColumn, y), "value")
           ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       bindLabel(button + "Cost", AtRow(kCostColumn, y), "value")

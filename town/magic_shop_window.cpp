@@ -1,6 +1,7 @@
 #include "town/magic_shop_window.h"
 
 #include <QGroupBox>
+#include <QPushButton>
 
 namespace morvath {
 namespace {
@@ -44,7 +45,9 @@ MagicShopWindow::MagicShopWindow(Frontend& frontend, MagicShop& shop)
   int y = kPotionTop;
   for (const PotionForSale& potion : MagicShop::Potions()) {
     const std::string button = potion.button;
-    bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26));
+    bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26))
+        ->setAccessibleDescription(
+            QString::fromStdString(shop.lblCost.caption + " " + shop.label(button + "Cost").caption));
     bindLabel(button + "Cost", QRect(kCostLeft, y, kCostWidth, 26), "value")
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     y += kRowHeight;
@@ -56,7 +59,10 @@ MagicShopWindow::MagicShopWindow(Frontend& frontend, MagicShop& shop)
   y = kSpellTop;
   for (const SpellForSale& spell : MagicShop::Spells()) {
     const std::string button = spell.button;
-    bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26));
+    bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26))
+        ->setAccessibleDescription(QString::fromStdString(
+            shop.label(button + "Effect").caption + ", " + shop.lblCost.caption + " " +
+            shop.label(button + "Cost").caption));
     bindLabel(button + "Effect", QRect(kEffectLeft, y, kEffectWidth, 26), "value");
     bindLabel(button + "Cost", QRect(kCostLeft, y, kCostWidth, 26), "value")
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -24,4 +24,11 @@ void CavesWindow::sync() {
                                 QString::fromStdString(caves_.TopY.caption)));
 }
 
+std::vector<SpokenLine> CavesWindow::spokenLines() const {
+  const QString cell = QString::fromStdString(caves_.LeftX.caption + caves_.Comma1.caption + " " +
+                                              caves_.TopY.caption);
+  return {{"cell", cell, SpokenLine::Kind::Status},
+          {"Message", QString::fromStdString(caves_.Message.caption), SpokenLine::Kind::News}};
+}
+
 }  // namespace morvath

@@ -13,6 +13,10 @@ class CavesWindow : public ScreenWindow {
   CavesWindow(Frontend& frontend, Caves& caves);
   void sync() override;
 
+ protected:
+  // The hero's cell, then the place message.
+  std::vector<SpokenLine> spokenLines() const override;
+
  private:
   Caves& caves_;
   QWidget* hero_;

@@ -58,4 +58,12 @@ void UpperKeepWindow::sync() {
                                 QString::fromStdString(keep.Y.caption)));
 }
 
+std::vector<SpokenLine> UpperKeepWindow::spokenLines() const {
+  const auto& keep = static_cast<const UpperKeep&>(screen());
+  const QString cell =
+      QString::fromStdString(keep.X.caption + keep.Label1.caption + " " + keep.Y.caption);
+  return {{"cell", cell, SpokenLine::Kind::Status},
+          {"Message", QString::fromStdString(keep.Message.caption), SpokenLine::Kind::News}};
+}
+
 }  // namespace morvath

@@ -1,0 +1,84 @@
+#include "app/announcer.h"
+
+#include <QAccessible>
+#include <QLabel>
+#include <QtGlobal>
+
+namespace morvath {
+
+Announcer::Announcer(QWidget* host) : host_(host) {
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+  // Without an announcement event, a screen reader says what changed only when the keyboard
+  // focus moves to it (Orca 43 says nothing for a label whose text or name changes, nor for an
+  // alert). So the window keeps two labels too small to see; an utterance goes into the one that
+  // does not have the focus, which then takes it. They are not buttons: Space and Return press
+  // nothing there, the arrow keys still reach the screen first, and Tab passes them by.
+  for (int i = 0; i < 2; ++i) {
+    QLabel* voice = voices_[i] = new QLabel(host);
+    voice->setObjectName("voice");
+    voice->setGeometry(i, 0, 1, 1);
+    voice->setFocusPolicy(Qt::ClickFocus);
+    voice->setAttribute(Qt::WA_TransparentForMouseEvents);
+  }
+#endif
+}
+
+void Announcer::beginEvent() {
+  spokeThisEvent_ = false;
+}
+
+void Announcer::renew(const std::vector<std::string>& keys) {
+  for (const std::string& key : keys) said_.erase(key);
+}
+
+void Announcer::update(const std::vector<SpokenLine>& lines, bool opened, bool eventEnded) {
+  std::vector<bool> say(lines.size(), false);
+  bool anything = false;
+  bool news = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const SpokenLine& line = lines[i];
+    if (line.text.isEmpty()) continue;
+    auto it = said_.find(line.key);
+    say[i] = opened || it == said_.end() || it->second != line.text;
+    anything = anything || say[i];
+    news = news || (say[i] && line.kind == SpokenLine::Kind::News);
+  }
+  // The player's action wrote its news again as it was (a step against the same wall).
+  if (!anything && eventEnded && !spokeThisEvent_) {
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (lines[i].kind == SpokenLine::Kind::News && !lines[i].text.isEmpty()) say[i] = news = true;
+  }
+  if (news)
+    for (size_t i = 0; i < lines.size(); ++i)
+      if (lines[i].kind == SpokenLine::Kind::Status && !lines[i].text.isEmpty()) say[i] = true;
+
+  said_.clear();
+  QString utterance;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    said_[lines[i].key] = lines[i].text;
+    if (!say[i]) continue;
+    if (!utterance.isEmpty()) {
+      // One utterance, with a pause between its parts.
+      const QChar end = utterance.back();
+      utterance += (end == '.' || end == '!' || end == '?' || end == ':') ? " " : ". ";
+    }
+    utterance += lines[i].text;
+  }
+  if (!utterance.isEmpty()) speak(utterance);
+}
+
+void Announcer::speak(const QString& text) {
+  last_ = text;
+  spokeThisEvent_ = true;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  QAccessibleAnnouncementEvent event(host_->window(), text);
+  QAccessible::updateAccessibility(&event);
+#else
+  // The voice that does not hold the focus (a screen reader says nothing when it stays put).
+  QLabel* voice = host_->window()->focusWidget() == voices_[0] ? voices_[1] : voices_[0];
+  voice->setAccessibleName(text);
+  voice->setFocus(Qt::OtherFocusReason);
+#endif
+}
+
+}  // namespace morvath

@@ -1,0 +1,59 @@
+// What a window says to a screen reader when the game changes it: the window lists what it says
+// (its spoken lines, in reading order); after every event the announcer compares them with what
+// it said last and speaks the difference in one utterance.
+#pragma once
+
+#include <QString>
+#include <map>
+#include <string>
+#include <vector>
+
+class QLabel;
+class QWidget;
+
+namespace morvath {
+
+// One thing a window says, under a key of its own (a label's name, "hand", ...).
+struct SpokenLine {
+  enum class Kind {
+    Heading,  // said when the window opens and when it changes
+    News,     // a message an action writes: said when it changes, and again when the player's
+              // action left every line as it was (a second step against the same wall)
+    Status,   // said when it changes, and along with any news (the health after every round)
+  };
+  std::string key;
+  QString text;
+  Kind kind = Kind::Heading;
+};
+
+class Announcer {
+ public:
+  // The announcer speaks for the window of host (the window's canvas).
+  explicit Announcer(QWidget* host);
+  Announcer(const Announcer&) = delete;
+  Announcer& operator=(const Announcer&) = delete;
+
+  // A new event of the game begins (a key, a click, a tick of a clock).
+  void beginEvent();
+  // Compares the window's lines with what was said and speaks what changed. opened: the window
+  // has just come up (everything it says is spoken). eventEnded: the player's event has run to
+  // its end (a silent action says its news again).
+  void update(const std::vector<SpokenLine>& lines, bool opened, bool eventEnded);
+  // Lines that the next update says even when their text is the same (an action writes them
+  // anew: a round of a fight).
+  void renew(const std::vector<std::string>& keys);
+  // The last utterance spoken.
+  const QString& lastSpoken() const { return last_; }
+
+ private:
+  void speak(const QString& text);
+
+  QWidget* host_;
+  // The two places the keyboard focus moves between: a screen reader says the one that takes it.
+  QLabel* voices_[2] = {nullptr, nullptr};
+  std::map<std::string, QString> said_;
+  bool spokeThisEvent_ = false;
+  QString last_;
+};
+
+}  // namespace morvath
