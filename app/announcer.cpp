@@ -31,7 +31,20 @@ void Announcer::renew(const std::vector<std::string>& keys) {
   for (const std::string& key : keys) said_.erase(key);
 }
 
-void Announcer::update(const std::vector<SpokenLine>& lines, bool opened, bool eventEnded) {
+QString JoinUtterances(const QStringList& parts) {
+  QString joined;
+  for (const QString& part : parts) {
+    if (part.isEmpty()) continue;
+    if (!joined.isEmpty()) {
+      const QChar end = joined.back();
+      joined += (end == '.' || end == '!' || end == '?' || end == ':') ? " " : ". ";
+    }
+    joined += part;
+  }
+  return joined;
+}
+
+QString Announcer::update(const std::vector<SpokenLine>& lines, bool opened, bool eventEnded) {
   std::vector<bool> say(lines.size(), false);
   bool anything = false;
   bool news = false;
@@ -53,23 +66,17 @@ void Announcer::update(const std::vector<SpokenLine>& lines, bool opened, bool e
       if (lines[i].kind == SpokenLine::Kind::Status && !lines[i].text.isEmpty()) say[i] = true;
 
   said_.clear();
-  QString utterance;
+  QStringList parts;
   for (size_t i = 0; i < lines.size(); ++i) {
     said_[lines[i].key] = lines[i].text;
-    if (!say[i]) continue;
-    if (!utterance.isEmpty()) {
-      // One utterance, with a pause between its parts.
-      const QChar end = utterance.back();
-      utterance += (end == '.' || end == '!' || end == '?' || end == ':') ? " " : ". ";
-    }
-    utterance += lines[i].text;
+    if (say[i]) parts << lines[i].text.simplified();
   }
-  if (!utterance.isEmpty()) speak(utterance);
+  if (!parts.isEmpty()) spokeThisEvent_ = true;
+  return JoinUtterances(parts);
 }
 
 void Announcer::speak(const QString& text) {
   last_ = text;
-  spokeThisEvent_ = true;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
   QAccessibleAnnouncementEvent event(host_->window(), text);
   QAccessible::updateAccessibility(&event);

@@ -26,6 +26,9 @@ struct SpokenLine {
   Kind kind = Kind::Heading;
 };
 
+// Utterances joined into one, with a pause between them.
+QString JoinUtterances(const QStringList& parts);
+
 class Announcer {
  public:
   // The announcer speaks for the window of host (the window's canvas).
@@ -35,19 +38,20 @@ class Announcer {
 
   // A new event of the game begins (a key, a click, a tick of a clock).
   void beginEvent();
-  // Compares the window's lines with what was said and speaks what changed. opened: the window
-  // has just come up (everything it says is spoken). eventEnded: the player's event has run to
-  // its end (a silent action says its news again).
-  void update(const std::vector<SpokenLine>& lines, bool opened, bool eventEnded);
+  // Compares the window's lines with what was said last and gives what changed, in one
+  // utterance (empty when nothing did). opened: the window has just come up (everything it says
+  // is new). eventEnded: the player's event has run to its end (a silent action says its news
+  // again).
+  QString update(const std::vector<SpokenLine>& lines, bool opened, bool eventEnded);
   // Lines that the next update says even when their text is the same (an action writes them
   // anew: a round of a fight).
   void renew(const std::vector<std::string>& keys);
+  // Says the text to a screen reader, as this window's.
+  void speak(const QString& text);
   // The last utterance spoken.
   const QString& lastSpoken() const { return last_; }
 
  private:
-  void speak(const QString& text);
-
   QWidget* host_;
   // The two places the keyboard focus moves between: a screen reader says the one that takes it.
   QLabel* voices_[2] = {nullptr, nullptr};

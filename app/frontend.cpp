@@ -104,7 +104,7 @@ void Frontend::run(const std::function<void()>& handler, bool byPlayer) {
     std::fprintf(stderr, "morvath: internal error: %s\n", e.what());
   }
   --busy_;
-  update(busy_ == 0);
+  update(busy_ == 0, false);
 }
 
 ScreenWindow& Frontend::window(ScreenId id) {
@@ -181,7 +181,7 @@ void Frontend::keepOnScreen(ScreenWindow& w) {
   w.setGeometry(QRect(KeepInside(frame, available) + inside, w.size()));
 }
 
-void Frontend::update(bool eventEnded) {
+void Frontend::update(bool eventEnded, bool beforeBox) {
   // Show what became visible first, then hide what was left, so one screen always stands.
   std::set<ScreenId> opened;
   for (ScreenId id : kAllScreens) {
@@ -226,13 +226,22 @@ void Frontend::update(bool eventEnded) {
     clock_.stop();
   }
   // What changed, said to a screen reader; a player's action that changed nothing on the screen
-  // in front says its news again.
+  // in front says its news again. What changes just before a box comes up is said once the box
+  // is answered: a screen reader turns to the box at once and would drop it (the killing blow of
+  // a fight before the victory box, the cards shown before the outcome at the table).
   const Screen* front = game_.front();
   for (auto& [id, w] : windows_) {
     if (!game_.screen(id).visible) continue;
     const bool isFront = front && front->id() == id;
-    w->announce(opened.count(id) > 0, eventEnded && byPlayer_ && isFront);
+    unsaid_ << w->announce(opened.count(id) > 0, eventEnded && byPlayer_ && isFront);
   }
+  if (beforeBox) return;
+  const QString utterance = JoinUtterances(unsaid_);
+  unsaid_.clear();
+  // The window that has the keyboard says it.
+  if (!utterance.isEmpty())
+    if (auto* speaker = qobject_cast<ScreenWindow*>(modalParent()))
+      speaker->announcer().speak(utterance);
 }
 
 void Frontend::tick() {

@@ -5,6 +5,7 @@
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
+#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -31,7 +32,9 @@ class Frontend : public QObject {
   // changed to a screen reader. byPlayer: the player's own key or click (not a clock).
   void run(const std::function<void()>& handler, bool byPlayer = true);
   // Re-reads the game's state into the windows: shows and hides windows, updates controls.
-  void refresh() { update(false); }
+  void refresh() { update(false, false); }
+  // refresh(), just before a modal box comes up.
+  void refreshBeforeBox() { update(false, true); }
   // The window of a screen, built on first use.
   ScreenWindow& window(ScreenId id);
   // The window a modal box belongs to: the spell window when it is up, else the screen in front
@@ -48,8 +51,9 @@ class Frontend : public QObject {
 
  private:
   void tick();
-  // refresh(); eventEnded: the event's handler has run to its end.
-  void update(bool eventEnded);
+  // refresh(); eventEnded: the event's handler has run to its end; beforeBox: a modal box is
+  // about to come up.
+  void update(bool eventEnded, bool beforeBox);
   void placeNewWindow(ScreenWindow& window, bool overlay);
   // Moves a shown window whose frame sticks out of its screen's available area back inside.
   void keepOnScreen(ScreenWindow& window);
@@ -62,6 +66,8 @@ class Frontend : public QObject {
   int busy_ = 0;
   // Whether the event running now is the player's.
   bool byPlayer_ = false;
+  // What changed before a box came up, said once the box is answered.
+  QStringList unsaid_;
   bool havePlace_ = false;
   // The game screen shown last: while a screen change is under way two stand, and the new one
   // is in front.

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
   morvath::UseTuneFolder();  // the game reads its tunes below the current directory
   morvath::Game game(dialogs, music, store, random, QDir::currentPath().toStdString());
   morvath::Frontend frontend(game);
-  dialogs.setHooks([&frontend] { frontend.refresh(); },
+  dialogs.setHooks([&frontend] { frontend.refreshBeforeBox(); },
                    [&frontend] { return frontend.modalParent(); });
   // The end of a tune raises the game's end-of-tune flag (an ended tower tune starts over).
   QObject::connect(&music, &morvath::FluidMusicDevice::tuneEnded, &frontend,

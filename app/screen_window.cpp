@@ -181,8 +181,8 @@ void ScreenWindow::sync() {
   }
 }
 
-void ScreenWindow::announce(bool opened, bool eventEnded) {
-  announcer_.update(spokenLines(), opened, eventEnded);
+QString ScreenWindow::announce(bool opened, bool eventEnded) {
+  return announcer_.update(spokenLines(), opened, eventEnded);
 }
 
 std::vector<SpokenLine> ScreenWindow::spokenLines() const {

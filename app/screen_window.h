@@ -29,8 +29,8 @@ class ScreenWindow : public QMainWindow {
   const Screen& screen() const { return screen_; }
   // Re-reads the screen's state into the widgets; windows with more to show extend it.
   virtual void sync();
-  // Says to a screen reader what changed since the last call (see Announcer::update).
-  void announce(bool opened, bool eventEnded);
+  // What changed since the last call, to be said to a screen reader (see Announcer::update).
+  QString announce(bool opened, bool eventEnded);
   Announcer& announcer() { return announcer_; }
 
  protected:

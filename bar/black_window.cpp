@@ -370,8 +370,7 @@ std::vector<SpokenLine> BlackWindow::spokenLines() const {
   auto text = [](const Label& label) { return QString::fromStdString(label.caption); };
   std::vector<SpokenLine> lines;
   lines.push_back({"Cash", text(black_.Label2) + text(black_.Cash)});
-  if (!black_.Bet.caption.empty())
-    lines.push_back({"Bet", text(black_.Label7) + text(black_.Bet)});
+  if (!black_.Bet.caption.empty()) lines.push_back({"Bet", text(black_.Label7) + text(black_.Bet)});
   // A hand's cards: those shown that are not free places ("0").
   auto hand = [this](bool house, double& total) {
     std::vector<const Place*> cards;
@@ -398,8 +397,8 @@ std::vector<SpokenLine> BlackWindow::spokenLines() const {
     lines.push_back({"house", "The opponent's cards: " + names.join(", "), SpokenLine::Kind::News});
   }
   if (!player.empty())
-    lines.push_back({"total", "Your total " + QString::fromStdString(Str(yours)),
-                     SpokenLine::Kind::Status});
+    lines.push_back(
+        {"total", "Your total " + QString::fromStdString(Str(yours)), SpokenLine::Kind::Status});
   if (!house.empty())
     lines.push_back({"house total", "The opponent's total " + QString::fromStdString(Str(theirs)),
                      SpokenLine::Kind::Status});

@@ -24,7 +24,6 @@ class BattleWindow : public ScreenWindow {
   std::vector<std::string> linesWrittenBy(const std::string& button) const override;
 
  public:
-
   // The cover over the potion panel (shown while the core's HidePotions picture is).
   QWidget* potionCover() const { return cover_; }
 

@@ -40,9 +40,9 @@ CastWindow::CastWindow(Frontend& frontend, Cast& cast)
     rows_[row].effect =
         bindLabel(cast.effect(row).name, QRect(kEffectLeft, top, kEffectWidth, 30), "caption");
     // A screen reader says the row's cost and effect with the spell's name.
-    spell->setAccessibleDescription(QString::fromStdString(
-        cast.cost(row).caption + " " + cast.SPELLPOINTSlbl.caption + ", " +
-        cast.DAMAGElbl.caption + " " + cast.effect(row).caption));
+    spell->setAccessibleDescription(
+        QString::fromStdString(cast.cost(row).caption + " " + cast.SPELLPOINTSlbl.caption + ", " +
+                               cast.DAMAGElbl.caption + " " + cast.effect(row).caption));
     rows_[row].effect->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   }
   bindButton("Command1", QRect((kWidth - 180) / 2, kCancelTop, 180, 34));

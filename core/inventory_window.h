@@ -20,7 +20,6 @@ class InventoryWindow : public ScreenWindow {
   std::vector<SpokenLine> spokenLines() const override;
 
  public:
-
  private:
   Inventory& inventory_;
   QLabel* name_;

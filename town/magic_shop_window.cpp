@@ -46,8 +46,8 @@ MagicShopWindow::MagicShopWindow(Frontend& frontend, MagicShop& shop)
   for (const PotionForSale& potion : MagicShop::Potions()) {
     const std::string button = potion.button;
     bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26))
-        ->setAccessibleDescription(
-            QString::fromStdString(shop.lblCost.caption + " " + shop.label(button + "Cost").caption));
+        ->setAccessibleDescription(QString::fromStdString(shop.lblCost.caption + " " +
+                                                          shop.label(button + "Cost").caption));
     bindLabel(button + "Cost", QRect(kCostLeft, y, kCostWidth, 26), "value")
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     y += kRowHeight;
@@ -60,9 +60,9 @@ MagicShopWindow::MagicShopWindow(Frontend& frontend, MagicShop& shop)
   for (const SpellForSale& spell : MagicShop::Spells()) {
     const std::string button = spell.button;
     bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26))
-        ->setAccessibleDescription(QString::fromStdString(
-            shop.label(button + "Effect").caption + ", " + shop.lblCost.caption + " " +
-            shop.label(button + "Cost").caption));
+        ->setAccessibleDescription(QString::fromStdString(shop.label(button + "Effect").caption +
+                                                          ", " + shop.lblCost.caption + " " +
+                                                          shop.label(button + "Cost").caption));
     bindLabel(button + "Effect", QRect(kEffectLeft, y, kEffectWidth, 26), "value");
     bindLabel(button + "Cost", QRect(kCostLeft, y, kCostWidth, 26), "value")
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -18,7 +18,6 @@ class UpperKeepWindow : public ScreenWindow {
   std::vector<SpokenLine> spokenLines() const override;
 
  public:
-
   // Where the maze drawing's top-left corner stands on the canvas.
   static constexpr int kMazeLeft = 20;
   static constexpr int kMazeTop = 16;
