@@ -77,6 +77,7 @@ QString Announcer::update(const std::vector<SpokenLine>& lines, bool opened, boo
 
 void Announcer::speak(const QString& text) {
   last_ = text;
+  ++spokenCount_;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
   QAccessibleAnnouncementEvent event(host_->window(), text);
   QAccessible::updateAccessibility(&event);

@@ -48,8 +48,9 @@ class Announcer {
   void renew(const std::vector<std::string>& keys);
   // Says the text to a screen reader, as this window's.
   void speak(const QString& text);
-  // The last utterance spoken.
+  // The last utterance spoken, and how many were.
   const QString& lastSpoken() const { return last_; }
+  int spokenCount() const { return spokenCount_; }
 
  private:
   QWidget* host_;
@@ -58,6 +59,7 @@ class Announcer {
   std::map<std::string, QString> said_;
   bool spokeThisEvent_ = false;
   QString last_;
+  int spokenCount_ = 0;
 };
 
 }  // namespace morvath

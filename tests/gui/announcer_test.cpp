@@ -1,0 +1,83 @@
+// What the windows tell a screen reader: the steps on the map and the rounds of a fight, each
+// said once, in one utterance.
+#include <gtest/gtest.h>
+
+#include <QPushButton>
+
+#include "app/frontend.h"
+#include "app/screen_window.h"
+#include "combat/catalogue.h"
+#include "core/game.h"
+#include "support/fakes.h"
+#include "world/caves.h"
+
+namespace morvath::test {
+namespace {
+
+struct Announcements : ::testing::Test {
+  Harness h;
+  Frontend frontend{h.g()};
+  Announcements() { h.newGame("Arden"); }
+
+  // What the window of the screen said during the event, "" for nothing; more than one
+  // utterance for one event fails.
+  QString saidBy(ScreenId id, const std::function<void()>& event) {
+    ScreenWindow& w = frontend.window(id);
+    const int before = w.announcer().spokenCount();
+    event();
+    const int count = w.announcer().spokenCount() - before;
+    EXPECT_LE(count, 1) << "spoken " << count << " times for one event";
+    if (count == 0) return "";
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+    // Without an announcement event the words are in the label that takes the keyboard focus.
+    QWidget* voice = w.focusWidget();
+    EXPECT_TRUE(voice && voice->objectName() == "voice" && voice->focusPolicy() != Qt::NoFocus);
+    if (voice) {
+      EXPECT_EQ(voice->accessibleName(), w.announcer().lastSpoken());
+    }
+#endif
+    return w.announcer().lastSpoken();
+  }
+  QString step(int code) {
+    return saidBy(ScreenId::Caves,
+                  [this, code] { frontend.run([this, code] { h.g().caves().keyDown(code, 0); }); });
+  }
+};
+
+TEST_F(Announcements, TheMapSaysEachStepsCellAndANewMessage) {
+  EXPECT_TRUE(saidBy(ScreenId::Caves, [this] {
+                frontend.refresh();
+              }).startsWith("5, 2. You are next to the beautiful fountain of Makar. East"));
+  EXPECT_EQ(step(key::kRight), "6, 2");
+  EXPECT_EQ(step(key::kDown), "6, 1");
+  // Against the rock, twice: the message is written again and said again.
+  const QString rock = "6, 1. Who are you? A Mountain Climber!?!";
+  EXPECT_EQ(step(key::kDown), rock);
+  EXPECT_EQ(step(key::kDown), rock);
+  EXPECT_EQ(step(key::kUp), "6, 2");
+  // A key that changes nothing where nothing is written, and the clock, say nothing.
+  EXPECT_EQ(step(key::kA + 1), "");
+  EXPECT_EQ(saidBy(ScreenId::Caves, [this] { frontend.run([] {}, false); }), "");
+}
+
+TEST_F(Announcements, AFightSaysTheOpponentThenEveryRoundWithBothHealths) {
+  Encounter(h.g(), ScreenId::Caves, "Crazy Orc");
+  EXPECT_EQ(saidBy(ScreenId::Battle, [this] { frontend.refresh(); }),
+            "Crazy Orc, Level 1. Your health 10 of 10. Health of the Crazy Orc 70 of 70");
+  // Twice the same round, the orc first, hitting for 3; the hero misses: the second round writes
+  // every line anew, and all are said again.
+  auto* attack = frontend.window(ScreenId::Battle).findChild<QPushButton*>("Attack");
+  const QString round =
+      "The Crazy Orc attacked first. You missed the Crazy Orc. The Crazy Orc dealt "
+      "3 damage to you. Your health %1 of 10. Health of the Crazy Orc 70 of 70";
+  for (int health : {7, 4}) {
+    h.random.roll(2, 2);
+    h.random.roll(2, 4);
+    h.random.push({0.06});
+    h.random.roll(1, 2);
+    EXPECT_EQ(saidBy(ScreenId::Battle, [attack] { attack->click(); }), round.arg(health));
+  }
+}
+
+}  // namespace
+}  // namespace morvath::test
