@@ -149,6 +149,20 @@ TEST_F(TownWindows, OnTheDeathScreenOneClickIsOneContinue) {
   }
 }
 
+TEST_F(TownWindows, OnTheDeathScreenReturnOrSpaceIsOneContinue) {
+  DeathScreen dead(h, frontend);
+  h.dialogs.answers = {Answer::Yes, Answer::Ok, Answer::Yes, Answer::Ok};
+  // From the label that holds the keyboard focus after the screen has spoken.
+  QWidget* focus = dead.w.focusWidget() ? dead.w.focusWidget() : &dead.w;
+  QTest::keyClick(focus, Qt::Key_Return);
+  EXPECT_EQ(dead.continues(), 1);
+  QTest::keyClick(focus, Qt::Key_Space);
+  EXPECT_EQ(dead.continues(), 2);
+  QTest::keyClick(focus, Qt::Key_A);  // other keys do nothing
+  EXPECT_EQ(dead.continues(), 2);
+  h.dialogs.answers.clear();
+}
+
 TEST_F(TownWindows, ALabelClickReloadsOnceAndTheHeroStaysLoaded) {
   // The first continue reloads the hero; a second one, from the same click reaching the window,
   // would wipe him again and ask once more.
