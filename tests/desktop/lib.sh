@@ -204,20 +204,6 @@ wait_active() {
 
 is_active() { [[ $(active_title) == "$1" ]]; }
 
-# Fights off an ambush on the map (or a guard's attack in the screen titled $1): attacks until
-# that screen is back, answering the boxes on the way.
-fight_off() {
-  local back=${1:-Caves}
-  for _ in $(seq 80); do
-    case $(active_title) in
-      "$back") return 0 ;;
-      "Combat Screen") keys alt+a ;;
-      *) keys Return ;;
-    esac
-  done
-  fail "an ambush fight did not end; the focus is on \"$(active_title)\"; shown: $(visible_titles | tr '\n' '|')"
-}
-
 # The first of the titles given that a visible window has, once one has (timeout 20 s).
 wait_any() {
   local titles shown
@@ -229,6 +215,25 @@ wait_any() {
     sleep 0.1
   done
   fail "none of $(printf '"%s" ' "$@")after 20 s; visible windows: $(tr '\n' '|' <<<"$titles")"
+}
+
+# Whether the window that has the keyboard is a box (a window that belongs to a screen), which
+# Return answers, rather than a screen, where a stray Return could press a button or, on a cave's
+# door, enter the cave.
+box_active() { xprop -id "$(xdotool getwindowfocus -f)" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id'; }
+
+# Fights off an ambush on the map (or a guard's attack in the screen titled $1): attacks until
+# that screen is back, answering the boxes on the way.
+fight_off() {
+  local back=${1:-Caves}
+  for _ in $(seq 150); do
+    case $(active_title) in
+      "$back") return 0 ;;
+      "Combat Screen") keys alt+a ;;
+      *) if box_active; then keys Return; else sleep 0.1; fi ;;
+    esac
+  done
+  fail "a fight did not end with \"$back\" in front; the focus is on \"$(active_title)\"; shown: $(visible_titles | tr '\n' '|')"
 }
 
 # A fingerprint of what window $1 shows on the screen (empty once it is not shown).
