@@ -23,10 +23,6 @@ Announcer::Announcer(QWidget* host) : host_(host) {
 #endif
 }
 
-void Announcer::beginEvent() {
-  spokeThisEvent_ = false;
-}
-
 void Announcer::renew(const std::vector<std::string>& keys) {
   for (const std::string& key : keys) said_.erase(key);
 }
@@ -44,7 +40,7 @@ QString JoinUtterances(const QStringList& parts) {
   return joined;
 }
 
-QString Announcer::update(const std::vector<SpokenLine>& lines, bool opened, bool eventEnded) {
+QString Announcer::update(const std::vector<SpokenLine>& lines, bool opened, bool newsAgain) {
   std::vector<bool> say(lines.size(), false);
   bool anything = false;
   bool news = false;
@@ -57,7 +53,7 @@ QString Announcer::update(const std::vector<SpokenLine>& lines, bool opened, boo
     news = news || (say[i] && line.kind == SpokenLine::Kind::News);
   }
   // The player's action wrote its news again as it was (a step against the same wall).
-  if (!anything && eventEnded && !spokeThisEvent_) {
+  if (!anything && newsAgain) {
     for (size_t i = 0; i < lines.size(); ++i)
       if (lines[i].kind == SpokenLine::Kind::News && !lines[i].text.isEmpty()) say[i] = news = true;
   }
@@ -71,7 +67,6 @@ QString Announcer::update(const std::vector<SpokenLine>& lines, bool opened, boo
     said_[lines[i].key] = lines[i].text;
     if (say[i]) parts << lines[i].text.simplified();
   }
-  if (!parts.isEmpty()) spokeThisEvent_ = true;
   return JoinUtterances(parts);
 }
 

@@ -36,13 +36,11 @@ class Announcer {
   Announcer(const Announcer&) = delete;
   Announcer& operator=(const Announcer&) = delete;
 
-  // A new event of the game begins (a key, a click, a tick of a clock).
-  void beginEvent();
   // Compares the window's lines with what was said last and gives what changed, in one
   // utterance (empty when nothing did). opened: the window has just come up (everything it says
-  // is new). eventEnded: the player's event has run to its end (a silent action says its news
-  // again).
-  QString update(const std::vector<SpokenLine>& lines, bool opened, bool eventEnded);
+  // is new). newsAgain: when nothing changed, the news is said again (the player's action wrote
+  // it anew with the same words: a second step against the same wall).
+  QString update(const std::vector<SpokenLine>& lines, bool opened, bool newsAgain);
   // Lines that the next update says even when their text is the same (an action writes them
   // anew: a round of a fight).
   void renew(const std::vector<std::string>& keys);
@@ -57,7 +55,6 @@ class Announcer {
   // The two places the keyboard focus moves between: a screen reader says the one that takes it.
   QLabel* voices_[2] = {nullptr, nullptr};
   std::map<std::string, QString> said_;
-  bool spokeThisEvent_ = false;
   QString last_;
   int spokenCount_ = 0;
 };

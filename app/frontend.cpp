@@ -94,7 +94,7 @@ void Frontend::run(const std::function<void()>& handler, bool byPlayer) {
   if (game_.ended()) return;
   if (busy_ == 0) {
     byPlayer_ = byPlayer;
-    for (auto& [id, w] : windows_) w->announcer().beginEvent();
+    saidThisEvent_ = false;
   }
   ++busy_;
   try {
@@ -229,19 +229,21 @@ void Frontend::update(bool eventEnded, bool beforeBox) {
   // in front says its news again. What changes just before a box comes up is said once the box
   // is answered: a screen reader turns to the box at once and would drop it (the killing blow of
   // a fight before the victory box, the cards shown before the outcome at the table).
+  for (auto& [id, w] : windows_)
+    if (game_.screen(id).visible) unsaid_ << w->announce(opened.count(id) > 0, false);
   const Screen* front = game_.front();
-  for (auto& [id, w] : windows_) {
-    if (!game_.screen(id).visible) continue;
-    const bool isFront = front && front->id() == id;
-    unsaid_ << w->announce(opened.count(id) > 0, eventEnded && byPlayer_ && isFront);
-  }
+  if (JoinUtterances(unsaid_).isEmpty() && !saidThisEvent_ && eventEnded && byPlayer_ && front)
+    unsaid_ << window(front->id()).announce(false, true);
+  if (!JoinUtterances(unsaid_).isEmpty()) saidThisEvent_ = true;
   if (beforeBox) return;
   const QString utterance = JoinUtterances(unsaid_);
   unsaid_.clear();
-  // The window that has the keyboard says it.
-  if (!utterance.isEmpty())
-    if (auto* speaker = qobject_cast<ScreenWindow*>(modalParent()))
-      speaker->announcer().speak(utterance);
+  if (utterance.isEmpty()) return;
+  // The window that has the keyboard says it: the inventory just opened, else the spell window
+  // or the screen in front.
+  QWidget* speaker =
+      opened.count(ScreenId::Inventory) ? &window(ScreenId::Inventory) : modalParent();
+  if (auto* w = qobject_cast<ScreenWindow*>(speaker)) w->announcer().speak(utterance);
 }
 
 void Frontend::tick() {

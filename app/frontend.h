@@ -69,6 +69,8 @@ class Frontend : public QObject {
   bool byPlayer_ = false;
   // What changed before a box came up, said once the box is answered.
   QStringList unsaid_;
+  // Whether anything was found to say during the event running now.
+  bool saidThisEvent_ = false;
   bool havePlace_ = false;
   // The game screen shown last: while a screen change is under way two stand, and the new one
   // is in front.

@@ -181,8 +181,8 @@ void ScreenWindow::sync() {
   }
 }
 
-QString ScreenWindow::announce(bool opened, bool eventEnded) {
-  return announcer_.update(spokenLines(), opened, eventEnded);
+QString ScreenWindow::announce(bool opened, bool newsAgain) {
+  return announcer_.update(spokenLines(), opened, newsAgain);
 }
 
 std::vector<SpokenLine> ScreenWindow::spokenLines() const {

@@ -30,7 +30,7 @@ class ScreenWindow : public QMainWindow {
   // Re-reads the screen's state into the widgets; windows with more to show extend it.
   virtual void sync();
   // What changed since the last call, to be said to a screen reader (see Announcer::update).
-  QString announce(bool opened, bool eventEnded);
+  QString announce(bool opened, bool newsAgain);
   Announcer& announcer() { return announcer_; }
 
  protected:

@@ -33,7 +33,8 @@ std::vector<SpokenLine> InventoryWindow::spokenLines() const {
   std::vector<SpokenLine> lines{{"name", name_->text()}};
   for (size_t i = 0; i < values_.size(); ++i) {
     const QString caption = QString::fromLatin1(Inventory::kRows[i].caption);
-    lines.push_back({caption.toStdString(), caption + " " + values_[i]->text()});
+    if (!values_[i]->text().isEmpty())
+      lines.push_back({caption.toStdString(), caption + " " + values_[i]->text()});
   }
   return lines;
 }

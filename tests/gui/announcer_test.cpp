@@ -60,6 +60,13 @@ TEST_F(Announcements, TheMapSaysEachStepsCellAndANewMessage) {
   EXPECT_EQ(saidBy(ScreenId::Caves, [this] { frontend.run([] {}, false); }), "");
 }
 
+TEST_F(Announcements, TheInventorySaysTheHeroWhenItOpens) {
+  frontend.refresh();
+  const QString said =
+      saidBy(ScreenId::Inventory, [this] { frontend.run([this] { h.g().showInventory(); }); });
+  EXPECT_TRUE(said.startsWith("Arden. Level 1. Health 10. Max Health 10.")) << said.toStdString();
+}
+
 TEST_F(Announcements, AFightSaysTheOpponentThenEveryRoundWithBothHealths) {
   Encounter(h.g(), ScreenId::Caves, "Crazy Orc");
   EXPECT_EQ(saidBy(ScreenId::Battle, [this] { frontend.refresh(); }),
