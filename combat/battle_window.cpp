@@ -217,6 +217,16 @@ std::vector<SpokenLine> BattleWindow::spokenLines() const {
     lines.push_back({line->name, text(*line), SpokenLine::Kind::News});
   lines.push_back({"YHP", heroGauge_->accessibleName(), SpokenLine::Kind::Status});
   lines.push_back({"MHP", opponentGauge_->accessibleName(), SpokenLine::Kind::Status});
+  // The potions offered while the panel is uncovered, each with its count.
+  if (!battle_.HidePotions.visible) {
+    for (int kind = 1; kind <= 5; ++kind) {
+      const Button& potion = battle_.potionButton(kind);
+      if (potion.visible)
+        lines.push_back(
+            {potion.name, QString::fromStdString(potion.caption + ", " +
+                                                 battle_.potionCount(kind).caption + " left")});
+    }
+  }
   return lines;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/frontend.h"
 #include "app/screen_window.h"
+#include "combat/battle.h"
 #include "combat/catalogue.h"
 #include "core/game.h"
 #include "support/fakes.h"
@@ -84,6 +85,16 @@ TEST_F(Announcements, AFightSaysTheOpponentThenEveryRoundWithBothHealths) {
     h.random.roll(1, 2);
     EXPECT_EQ(saidBy(ScreenId::Battle, [attack] { attack->click(); }), round.arg(health));
   }
+  // The potions offered, then a potion's line alone: the round's other lines stay unsaid.
+  h.g().battle().potionCount(1).caption = "2";
+  auto click = [this](const char* name) {
+    auto* button = frontend.window(ScreenId::Battle).findChild<QPushButton*>(name);
+    return saidBy(ScreenId::Battle, [button] { button->click(); });
+  };
+  EXPECT_EQ(click("Potion"), "Potion of Heal (8-15), 2 left");
+  h.random.push({0.0});
+  EXPECT_EQ(click("P1"),
+            "You heal yourself for 6. Your health 10 of 10. Health of the Crazy Orc 70 of 70");
 }
 
 }  // namespace
