@@ -44,7 +44,7 @@ class Announcer {
   // Lines that the next update says even when their text is the same (an action writes them
   // anew: a round of a fight).
   void renew(const std::vector<std::string>& keys);
-  // Says the text to a screen reader, as this window's.
+  // Says the text to a screen reader, as this window's (nothing happens while none listens).
   void speak(const QString& text);
   // The last utterance spoken, and how many were.
   const QString& lastSpoken() const { return last_; }
