@@ -11,6 +11,7 @@
 #include "core/game.h"
 #include "support/fakes.h"
 #include "world/caves.h"
+#include "world/upper_keep.h"
 
 namespace morvath::test {
 namespace {
@@ -51,6 +52,21 @@ TEST_F(Announcements, TheMapSaysEachStepsCellAndANewMessage) {
   // A key that changes nothing where nothing is written, and the clock, say nothing.
   EXPECT_EQ(step(key::kA + 1), "");
   EXPECT_EQ(saidBy(ScreenId::Caves, [this] { frontend.run([] {}, false); }), "");
+}
+
+TEST_F(Announcements, TheMazeSaysItsOpeningWordsEachCellAndEachWall) {
+  h.g().hide(ScreenId::Caves);
+  h.g().show(ScreenId::UpperKeep);
+  EXPECT_EQ(saidBy(ScreenId::UpperKeep, [this] { frontend.refresh(); }),
+            "0, 4. Watch out for the guards!!! Use the arrow keys to move around");
+  auto walk = [this](int code) {
+    return saidBy(ScreenId::UpperKeep, [this, code] {
+      frontend.run([this, code] { h.g().upperKeep().keyDown(code, 0); });
+    });
+  };
+  EXPECT_EQ(walk(key::kDown), "0, 3");
+  EXPECT_EQ(walk(key::kLeft), "0, 3. There is a wall blocking your way");
+  EXPECT_EQ(walk(key::kLeft), "0, 3. There is a wall blocking your way");
 }
 
 TEST_F(Announcements, TheInventorySaysTheHeroWhenItOpens) {
