@@ -97,6 +97,7 @@ ClickLabel* ScreenWindow::bindLabel(const std::string& name, QRect geometry, con
   label->setObjectName(QString::fromStdString(name));
   ApplyRole(label, role);
   label->setClickable(screen_.hasClick(name) || screen_.hasDoubleClick(name));
+  if (screen_.hasDoubleClick(name)) label->setKeyboardDoubleClick();
   connect(label, &ClickLabel::clicked, this, [this, name] {
     if (screen_.hasClick(name)) send([this, name] { screen_.click(name); });
   });

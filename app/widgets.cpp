@@ -1,6 +1,7 @@
 #include "app/widgets.h"
 
 #include <QImageReader>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -106,12 +107,33 @@ void ClickLabel::setBox(const BoxLook& designLook) {
   update();
 }
 
+void ClickLabel::setKeyboardDoubleClick() {
+  keyboardDoubleClick_ = true;
+  setFocusPolicy(Qt::TabFocus);
+}
+
 void ClickLabel::paintEvent(QPaintEvent* event) {
   if (box_) {
     QPainter painter(this);
     PaintBox(painter, rect(), *box_);
   }
   QLabel::paintEvent(event);
+  if (hasFocus()) {
+    // Where the keyboard stands: a dotted frame in the text's colour.
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1, Qt::DotLine));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (keyboardDoubleClick_ &&
+      (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+    emit doubleClicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
 }
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {

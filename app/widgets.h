@@ -42,6 +42,9 @@ class ClickLabel : public QLabel {
   // a click on it is its own click and not also one on the window behind it.
   void setClickable(bool clickable) { clickable_ = clickable; }
   bool clickable() const { return clickable_; }
+  // Lets the keyboard reach a label that explains itself at a double-click: Tab stops on it, and
+  // Return or Space there stands for the double-click.
+  void setKeyboardDoubleClick();
   // Paints the label on a box (given in design pixels); the text keeps clear of the border.
   void setBox(const BoxLook& look);
   const std::optional<BoxLook>& box() const { return box_; }
@@ -53,9 +56,11 @@ class ClickLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   bool clickable_ = false;
+  bool keyboardDoubleClick_ = false;
   std::optional<BoxLook> box_;
 };
 

@@ -182,6 +182,15 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   cover_ = AddPanel(c, QRect(12, 466, 776, 112), slab);
   cover_->setObjectName("HidePotions");
   cover_->raise();
+
+  // Tab meets the commands first, then the captions and figures that explain themselves (Return
+  // or Space on one opens its explanation, as a double-click does).
+  QWidget* previous = panel_.back();  // "&Cancel Operation"
+  for (ClickLabel* label : c->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly)) {
+    if (!(label->focusPolicy() & Qt::TabFocus)) continue;
+    setTabOrder(previous, label);
+    previous = label;
+  }
 }
 
 void BattleWindow::sync() {

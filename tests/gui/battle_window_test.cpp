@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 #include "app/frontend.h"
 #include "app/theme.h"
@@ -117,6 +118,21 @@ TEST(BattleWindow, AttackPlaysARoundAndTheWindowFollows) {
     ApplyTheme(*qApp);
     s.window->grab().save(QString::fromUtf8(dir) + "/battle.png");
   }
+}
+
+TEST(BattleWindow, TabReachesTheCommandsThenTheCaptionsThatReturnExplains) {
+  Shown s;
+  // What Tab reaches after a widget.
+  auto tab = [](QWidget* from) {
+    do from = from->nextInFocusChain();
+    while (!(from->focusPolicy() & Qt::TabFocus));
+    return from->objectName().toStdString();
+  };
+  EXPECT_EQ(tab(s.window->centralWidget()), "Attack");
+  EXPECT_EQ(tab(s.find<QPushButton>("Command1")), "Yourhealthlbl");  // after the last command
+  QTest::keyClick(s.find<QLabel>("DEXTERITYlbl"), Qt::Key_Return);
+  ASSERT_FALSE(s.h.dialogs.boxes.empty());
+  EXPECT_EQ(s.h.dialogs.last().title, "Dexterity Help");
 }
 
 }  // namespace
