@@ -190,6 +190,12 @@ void Frontend::refresh() {
       if (id == ScreenId::Cast) KeepAbove(w, window(ScreenId::Battle));
       placeNewWindow(w, IsOverlay(id));
       unframed_.insert(&w);
+      // A screen opens with the keyboard on the window itself, as the screens that read the
+      // keyboard always have it: no button holds the focus, so a plain Space or Return (the one
+      // that answered the box before, a double tap) presses nothing. Left alone, Qt would give
+      // the focus back to the button pressed on the last visit (the monster button that started
+      // the fight just won) or, on a first showing, to the first button ("&Attack").
+      w.setFocus(Qt::OtherFocusReason);
       w.show();
       w.raise();
       w.activateWindow();

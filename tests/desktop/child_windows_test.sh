@@ -43,10 +43,11 @@ assert_above "$box" "$map" "the \"Exit?\" box"
 keys Escape
 wait_no_window "Exit?"
 
-# A fight in the Cave of Evil (Space there presses its first fight button), then the spell window.
+# A fight in the Cave of Evil (Tab there moves to its first fight button, Space presses it), then
+# the spell window.
 keys alt+h
 to_cave_of_evil
-keys space
+keys Tab space
 combat=$(wait_window "Combat Screen")
 keys alt+c
 spells=$(wait_window "Spell Cast")

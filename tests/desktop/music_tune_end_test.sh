@@ -40,8 +40,8 @@ wait_silent "after the tower's tune ended" 5
 wait_no_stream "after the tune ended"
 assert_idle_cpu "in the tower after its tune ended"
 
-# The first fight button has the focus: the fight starts the ended tune over.
-keys space
+# Tab moves to the first fight button, Space presses it: the fight starts the ended tune over.
+keys Tab space
 wait_window "Combat Screen" >/dev/null
 wait_heard "at the start of a tower fight after the tune had ended" 3
 wait_silent "after the restarted tune ended" 5

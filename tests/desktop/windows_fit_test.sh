@@ -98,9 +98,9 @@ step Right
 step Up
 check "Cave of Evil"
 
-# A fight from the first of the cave's fights (the button that has the keyboard first), and the
-# spell window over it.
-keys space
+# A fight from the first of the cave's fights (the button Tab moves to first), and the spell
+# window over it.
+keys Tab space
 check "Combat Screen"
 keys alt+c
 check "Spell Cast"
