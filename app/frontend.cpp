@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 #include "app/layout_scale.h"
 #include "app/screen_window.h"
@@ -116,13 +117,15 @@ QWidget* Frontend::modalParent() {
   return nullptr;
 }
 
-void Frontend::prebuildWindows() {
+void Frontend::prebuildWindows(std::function<void()> done) {
+  if (done) prebuilt_ = std::move(done);
   for (ScreenId id : kAllScreens) {
     if (windows_.count(id)) continue;
     if (busy_ == 0) window(id);
     QTimer::singleShot(busy_ == 0 ? 0 : 50, this, [this] { prebuildWindows(); });
     return;
   }
+  if (prebuilt_) std::exchange(prebuilt_, {})();
 }
 
 namespace {
