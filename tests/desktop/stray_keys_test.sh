@@ -1,6 +1,7 @@
 #!/bin/bash
 # Space, Return and Tab on the map and in the Upper Keep change nothing (no button there takes
-# the keyboard focus, so none is pressed by them); the buttons' mnemonics still work.
+# the keyboard focus, so none is pressed by them); the buttons' mnemonics still work. A button
+# picked on an earlier visit (at the inn, in a cave before its fight) is not pressed by a Space.
 #   stray_keys_test.sh path/to/morvath
 source "$(dirname "$0")/lib.sh"
 bin=${1:?the game binary}
@@ -25,7 +26,34 @@ load_slot1
 keys space Return KP_Enter Tab space Tab Return
 assert_only "Caves" "Space, Return and Tab on the map"
 
+# Fails when, within a second of the keys, a window other than $1 takes the keyboard ($2: what).
+assert_keeps_keyboard() {
+  ! poll 1 not_active "$1" || fail "$2 (\"$(active_title)\" took the keyboard)"
+}
+not_active() { ! is_active "$1"; }
+# Alt+R picks "&Rest" at the inn without pressing it; the player leaves and comes back.
+step Down
+wait_active "Elkwood Inn"
+keys alt+r alt+e
+wait_active "Caves"
+step Up
+step Down
+wait_active "Elkwood Inn"
+keys space
+assert_keeps_keyboard "Elkwood Inn" "a Space on a later visit to the inn pressed the button Alt+R picked before"
+keys alt+e
+wait_active "Caves"
+step Up
+
 to_cave_of_evil
+# A monster button pressed by Tab and Space keeps no focus through its fight: once the fight is
+# won and the cave is back, a second Space starts no fight again.
+wait_active "Cave of Evil"
+keys Tab space
+wait_window "Combat Screen" >/dev/null
+fight_off "Cave of Evil"
+keys space
+assert_keeps_keyboard "Cave of Evil" "a Space after a won fight in the Cave of Evil started it again"
 keys alt+t
 wait_window " Keep of the Morvath" >/dev/null
 maze_keys space Return Tab space Return
