@@ -1,6 +1,5 @@
 // Keep of the Morvath: wires the game core to Qt and starts the start screen.
 #include <QApplication>
-#include <QDir>
 #include <QScreen>
 #include <QTimer>
 #include <cstdio>
@@ -39,8 +38,7 @@ int main(int argc, char** argv) {
   morvath::FluidMusicDevice music(musicConfig);  // outlives the game
   morvath::QtSettingsStore store("KeepOfTheMorvath");
   morvath::ClockRandom random;
-  morvath::UseTuneFolder();  // the game reads its tunes below the current directory
-  morvath::Game game(dialogs, music, store, random, QDir::currentPath().toStdString());
+  morvath::Game game(dialogs, music, store, random, morvath::TuneFolder().toStdString());
   morvath::Frontend frontend(game);
   dialogs.setHooks([&frontend] { frontend.refresh(); },
                    [&frontend] { return frontend.modalParent(); });
