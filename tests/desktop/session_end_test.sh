@@ -17,12 +17,12 @@ desktop_start 1280x720
 # told them: no count is written, and the next start tells the story again.
 about_open() { (($(visible_titles | grep -cxF "Keep of the Morvath") == 2)); }
 game_start "$bin"
-wait_window "The Story" >/dev/null
+wait_active "The Story"
 kill -TERM "$GAME_PID"
 game_wait_end
 [[ -z $(counter) ]] || fail "a session ended inside the story wrote the start counter: $(counter)"
 game_start "$bin"
-wait_window "The Story" >/dev/null
+wait_active "The Story"
 keys Return
 poll 10 about_open || fail "no about box after the story; shown: $(visible_titles | tr '\n' '|')"
 kill -TERM "$GAME_PID"
