@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <exception>
+#include <utility>
 
 #include "app/layout_scale.h"
 #include "app/screen_window.h"
@@ -120,13 +121,15 @@ QWidget* Frontend::modalParent() {
   return nullptr;
 }
 
-void Frontend::prebuildWindows() {
+void Frontend::prebuildWindows(std::function<void()> done) {
+  if (done) prebuilt_ = std::move(done);
   for (ScreenId id : kAllScreens) {
     if (windows_.count(id)) continue;
     if (busy_ == 0) window(id);
     QTimer::singleShot(busy_ == 0 ? 0 : 50, this, [this] { prebuildWindows(); });
     return;
   }
+  if (prebuilt_) std::exchange(prebuilt_, {})();
 }
 
 namespace {
@@ -195,6 +198,12 @@ void Frontend::update(bool eventEnded, bool beforeBox) {
       if (id == ScreenId::Cast) KeepAbove(w, window(ScreenId::Battle));
       placeNewWindow(w, IsOverlay(id));
       unframed_.insert(&w);
+      // A screen opens with the keyboard on the window itself, as the screens that read the
+      // keyboard always have it: no button holds the focus, so a plain Space or Return (the one
+      // that answered the box before, a double tap) presses nothing. Left alone, Qt would give
+      // the focus back to the button pressed on the last visit (the monster button that started
+      // the fight just won) or, on a first showing, to the first button ("&Attack").
+      w.setFocus(Qt::OtherFocusReason);
       w.show();
       w.raise();
       w.activateWindow();
