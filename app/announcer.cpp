@@ -73,8 +73,8 @@ QString Announcer::update(const std::vector<SpokenLine>& lines, bool opened, boo
 void Announcer::speak(const QString& text) {
   last_ = text;
   ++spokenCount_;
-  // Only while a screen reader listens: the focus stays where a player with a mouse or the
-  // keyboard left it otherwise (on "&Attack" in a fight, which Space presses again).
+  // Only while a screen reader listens: otherwise the focus stays where the player or the
+  // opening screen left it.
   if (!QAccessible::isActive()) return;
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
   QAccessibleAnnouncementEvent event(host_->window(), text);

@@ -78,10 +78,12 @@ wait_said "6, 1. Who are you? A Mountain Climber!?!" 2 "after a second step agai
 (($(times_said "6, 2") == 1)) || fail "the step east was said $(times_said "6, 2") times"
 (($(times_said "fountain of Makar") == 1)) || fail "the fountain's text was said again after a step"
 
-# A dagger from the weapon shop: the first item has the focus and says its value and cost.
+# A dagger from the weapon shop: Tab reaches the first item, which says its value and cost.
 keys Up Right
-wait_window "Weapon Shop" >/dev/null
+wait_active "Weapon Shop"
+keys Tab
 wait_said "Dagger push button" 1 "in the weapon shop"
+wait_said "Damage 3, Cost 75" 1 "with the dagger's name"
 keys space
 wait_said "You bought a Dagger for 75 gold." 1 "after the purchase"
 keys Return
@@ -140,7 +142,8 @@ walk() {
 }
 # Round the armor shop: west, north to the fourth row, west to the rock, north to the cave.
 for key in Left Up Up Left Left Left Up Up Up Left; do walk "$key"; done
-wait_window "Cave of Minors" >/dev/null
+wait_active "Cave of Minors"
+keys Tab
 wait_said "Level 1-Giant Snake push button" 1 "in the Cave of Minors"
 keys space
 wait_window "Combat Screen" >/dev/null
