@@ -69,6 +69,27 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   AddPanel(c, QRect(414, 50, 164, 164), Box(QColor(0x15110d), 0x9a7a3a, 2, 3));
   AddPanel(c, QRect(12, 298, 776, 86), Box(QColor(0x2a2118), 0x9a7a3a, 1, 4));
 
+  // --- The commands, and the potion panel under its cover. ---
+  // Built before the figures, so that Tab meets the commands first, then the captions and
+  // figures that explain themselves (Return or Space on one explains it, as a double-click does).
+  const char* commands[5] = {"Attack", "Flee", "Spell", "Potion", "RestoreSP"};
+  for (int i = 0; i < 5; ++i) bindButton(commands[i], QRect(12 + 156 * i, 420, 152, 36));
+
+  AddPanel(c, QRect(12, 466, 776, 112), Box(QColor(0x2a2118), 0x6b5430, 1, 4));
+  // Three potions on the first row, two and the cancel button on the second; each count stands
+  // beside its potion.
+  for (int kind = 1; kind <= 5; ++kind) {
+    const int x = 24 + 256 * ((kind - 1) % 3);
+    const int y = 480 + 46 * ((kind - 1) / 3);
+    const std::string n = Str(kind);
+    panel_.push_back(bindButton("P" + n, QRect(x, y, 192, 34)));
+    ClickLabel* count = bindLabel("N" + n, QRect(x + 198, y + 5, 40, 24), "value");
+    count->setAlignment(Qt::AlignCenter);
+    count->setBox(Box(QColor(0x15110d), 0x6b5430, 1, 4));
+    panel_.push_back(count);
+  }
+  panel_.push_back(bindButton("Command1", QRect(24 + 256 * 2, 526, 238, 34)));
+
   auto help = [this](const std::string& name, QRect r, Qt::Alignment align = Qt::AlignLeft) {
     ClickLabel* label = bindLabel(name, r, "caption");
     MarkExplained(label, true);
@@ -157,40 +178,12 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   auto* hint = bindLabel("Label1", QRect(12, 390, 776, 22), "note");
   hint->setAlignment(Qt::AlignCenter);
 
-  // --- The commands. ---
-  const char* commands[5] = {"Attack", "Flee", "Spell", "Potion", "RestoreSP"};
-  for (int i = 0; i < 5; ++i) bindButton(commands[i], QRect(12 + 156 * i, 420, 152, 36));
-
-  // --- The potion panel and its cover. ---
-  AddPanel(c, QRect(12, 466, 776, 112), Box(QColor(0x2a2118), 0x6b5430, 1, 4));
-  // Three potions on the first row, two and the cancel button on the second; each count stands
-  // beside its potion.
-  for (int kind = 1; kind <= 5; ++kind) {
-    const int x = 24 + 256 * ((kind - 1) % 3);
-    const int y = 480 + 46 * ((kind - 1) / 3);
-    const std::string n = Str(kind);
-    panel_.push_back(bindButton("P" + n, QRect(x, y, 192, 34)));
-    ClickLabel* count = bindLabel("N" + n, QRect(x + 198, y + 5, 40, 24), "value");
-    count->setAlignment(Qt::AlignCenter);
-    count->setBox(Box(QColor(0x15110d), 0x6b5430, 1, 4));
-    panel_.push_back(count);
-  }
-  panel_.push_back(bindButton("Command1", QRect(24 + 256 * 2, 526, 238, 34)));
   // The cover is a slab of the keep's stone laid over the potions.
   BoxLook slab = Box(QColor(0x2e2318), 0x6b5430, 1, 4);
   slab.texture = QPixmap::fromImage(LoadArt(":/stone.png"));
   cover_ = AddPanel(c, QRect(12, 466, 776, 112), slab);
   cover_->setObjectName("HidePotions");
   cover_->raise();
-
-  // Tab meets the commands first, then the captions and figures that explain themselves (Return
-  // or Space on one opens its explanation, as a double-click does).
-  QWidget* previous = panel_.back();  // "&Cancel Operation"
-  for (ClickLabel* label : c->findChildren<ClickLabel*>(Qt::FindDirectChildrenOnly)) {
-    if (!(label->focusPolicy() & Qt::TabFocus)) continue;
-    setTabOrder(previous, label);
-    previous = label;
-  }
 }
 
 void BattleWindow::sync() {
