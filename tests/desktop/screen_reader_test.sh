@@ -39,7 +39,7 @@ EOF
 ORCA_PID=$!
 
 # What Orca said, one utterance a line.
-# (Orca names the role of a focused label after its text: " label.")
+# (Orca 43 names the role of a focused label after its text: " label.")
 said() {
   grep -a "SPEECH OUTPUT: '" "$log" 2>/dev/null |
     sed -E "s/.*SPEECH OUTPUT: '//; s/' ?\{'established.*//; s/ label\.$//"
@@ -53,6 +53,11 @@ wait_said() {
     fail "Orca did not say \"$text\" ($count times) $3; it said last: $(said | tail -n 4 | tr '\n' '|')"
 }
 said_enough() { (($(times_said "$1") >= $2)); }
+# Waits until Orca has said the button $1 (Orca 43 says "push button", Orca 48 "button").
+wait_button() {
+  poll 20 button_said "$1" || fail "Orca did not say the button \"$1\"; it said last: $(said | tail -n 4 | tr '\n' '|')"
+}
+button_said() { said | grep -qE "^$1 (push )?button"; }
 outcome_said() { said | grep -qE "^(Tie game\.|You win!!!|You lose\.) "; }
 
 poll 60 grep -qF "Screen reader on." "$log" 2>/dev/null ||
@@ -82,7 +87,7 @@ wait_said "6, 1. Who are you? A Mountain Climber!?!" 2 "after a second step agai
 keys Up Right
 wait_active "Weapon Shop"
 keys Tab
-wait_said "Dagger push button" 1 "in the weapon shop"
+wait_button "Dagger"
 wait_said "Damage 3, Cost 75" 1 "with the dagger's name"
 keys space
 wait_said "You bought a Dagger for 75 gold." 1 "after the purchase"
@@ -144,7 +149,7 @@ walk() {
 for key in Left Up Up Left Left Left Up Up Up Left; do walk "$key"; done
 wait_active "Cave of Minors"
 keys Tab
-wait_said "Level 1-Giant Snake push button" 1 "in the Cave of Minors"
+wait_button "Level 1-Giant Snake"
 keys space
 wait_window "Combat Screen" >/dev/null
 wait_said "Giant Snake, Level 1. Your health 900 of 900. Health of the Giant Snake 5 of 5" 1 \
