@@ -265,6 +265,7 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
   if (!widget) return false;
   auto* win = qobject_cast<ScreenWindow*>(widget->window());
   if (!win || !win->isEnabled() || !win->screen().readsKeys()) return false;
+  if (!win->screen().visible) return true;  // a screen the game has left takes no keys
   if (QApplication::activeModalWidget() != nullptr || busy_ > 0) return false;
   auto* keyEvent = static_cast<QKeyEvent*>(event);
   // Buttons still get the keys that press them (the screen sees those keys too, once: where the
