@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <exception>
+#include <vector>
 
 #include "app/layout_scale.h"
 #include "app/screen_window.h"
@@ -179,10 +180,12 @@ void Frontend::keepOnScreen(ScreenWindow& w) {
 
 void Frontend::refresh() {
   // Show what became visible first, then hide what was left, so one screen always stands.
+  QWidget* shownNow = nullptr;
   for (ScreenId id : kAllScreens) {
     Screen& s = game_.screen(id);
     if (!s.visible) continue;
     ScreenWindow& w = window(id);
+    handover_.release(&w);
     w.sync();
     unsigned& seen = frontRequestsSeen_[id];
     if (!w.isVisible()) {
@@ -193,6 +196,7 @@ void Frontend::refresh() {
       w.show();
       w.raise();
       w.activateWindow();
+      shownNow = &w;
       if (!IsOverlay(id)) lastShown_ = id;
     } else if (seen != s.frontRequests) {
       w.raise();
@@ -200,10 +204,21 @@ void Frontend::refresh() {
     }
     seen = s.frontRequests;
   }
+  std::vector<ScreenWindow*> left;
+  int staying = 0;  // windows of the game that stay up besides the one shown now
   for (auto& [id, w] : windows_) {
     Screen& s = game_.screen(id);
-    if (!s.visible && w->isVisible()) w->hide();
+    if (!s.visible && w->isVisible() && !handover_.holds(w.get())) left.push_back(w.get());
+    if (s.visible && w.get() != shownNow && w->isVisible()) ++staying;
     if (w->isEnabled() != s.enabled) w->setEnabled(s.enabled);
+  }
+  for (ScreenWindow* w : left) {
+    // With another window of the game still up (the inventory), the window manager would hand
+    // it the keyboard between the two screens: the screen left goes once the new one has it.
+    if (shownNow && staying > 0)
+      handover_.holdWindow(w, shownNow);
+    else
+      w->hide();
   }
   if (Screen* front = game_.front()) {
     ScreenWindow& w = window(front->id());
@@ -255,7 +270,9 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;
   auto* win = qobject_cast<ScreenWindow*>(widget->window());
-  if (!win || !win->isEnabled() || !win->screen().readsKeys()) return false;
+  if (!win || !win->isEnabled()) return false;
+  if (!win->screen().visible) return true;  // a screen left, its window on its way out
+  if (!win->screen().readsKeys()) return false;
   if (QApplication::activeModalWidget() != nullptr || busy_ > 0) return false;
   auto* keyEvent = static_cast<QKeyEvent*>(event);
   // Buttons still get the keys that press them (the screen sees those keys too, once: where the

@@ -10,7 +10,7 @@ namespace morvath {
 namespace {
 
 // A modal box whose window is not closed by its answer: the adapter hands it to the
-// BoxHandover, which closes it once the window shown next has the keyboard.
+// KeyboardHandover, which closes it once the window shown next has the keyboard.
 template <class Base>
 class AnsweredBox : public Base {
  public:
@@ -95,7 +95,7 @@ Answer QtDialogs::message(const std::string& text, const std::string& title, But
   }
   box->ask();
   const QMessageBox::StandardButton clicked = box->standardButton(box->clickedButton());
-  handover_.hold(box);
+  handover_.holdBox(box);
   switch (clicked) {
     case QMessageBox::Yes:
       return Answer::Yes;
@@ -123,7 +123,7 @@ std::string QtDialogs::input(const std::string& prompt, const std::string& title
   dialog->setInputMode(QInputDialog::TextInput);
   const bool accepted = dialog->ask() == QDialog::Accepted;
   const std::string answer = dialog->textValue().toStdString();
-  handover_.hold(dialog);
+  handover_.holdBox(dialog);
   return accepted ? answer : "";
 }
 

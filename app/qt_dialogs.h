@@ -4,7 +4,7 @@
 #include <QString>
 #include <functional>
 
-#include "app/box_handover.h"
+#include "app/keyboard_handover.h"
 #include "core/ports.h"
 
 class QWidget;
@@ -29,7 +29,7 @@ class QtDialogs : public Dialogs {
   std::function<void()> beforeModal_;
   std::function<QWidget*()> parent_;
   // Answered boxes stay up until what follows them has the keyboard.
-  BoxHandover handover_;
+  KeyboardHandover handover_;
 };
 
 // The title a box really shows: an empty title is shown as a blank title bar (a lone space), so

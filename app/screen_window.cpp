@@ -29,6 +29,8 @@ ScreenWindow::ScreenWindow(Frontend& frontend, Screen& screen, QSize canvasSize)
 }
 
 void ScreenWindow::send(std::function<void()> handler) {
+  // A screen left keeps its window for a moment (the keyboard's handover): it takes no orders.
+  if (!screen_.visible) return;
   frontend_.run(handler);
 }
 

@@ -109,6 +109,12 @@ wait_focused_id() {
 }
 is_focused_id() { [[ $(active_id) == "$1" ]]; }
 
+# Gives sway's window $1 the keyboard as a click on it would ($2 names it in a failure).
+click_focus() {
+  swaymsg "[con_id=$1] focus" >/dev/null || fail "sway could not focus $2"
+  wait_focused_id "$1" "$2"
+}
+
 # Keys through sway's virtual keyboard to the window that has it, by xdotool's names (Return,
 # alt+n, Left). A new virtual keyboard loses keys sent at once: wtype waits 300 ms first.
 keys() {

@@ -59,14 +59,18 @@ play() {
   keys alt+i
   shown "Character & Inventory" >/dev/null
   wait_active "Character & Inventory"
-  keys alt+h
-  wait_no_window "Character & Inventory"
-  wait_active Caves
-  # The weapon shop two cells east of the fountain, and back.
+  # A click on the map, then the weapon shop two cells east and back, the inventory open all
+  # the while: each screen takes the keyboard from the one it replaces.
+  click_focus "$(wait_window Caves)" "the map"
   keys Right Right
   shown "Weapon Shop" >/dev/null
   wait_active "Weapon Shop"
   keys alt+e
+  wait_active Caves
+  keys alt+i
+  wait_active "Character & Inventory"
+  keys alt+h
+  wait_no_window "Character & Inventory"
   wait_active Caves
   # The strong hero of slot 1, through the start screen, to a fight in the Cave of Evil.
   keys alt+e
