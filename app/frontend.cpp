@@ -30,6 +30,18 @@ void KeepAbove(QWidget& window, QWidget& owner) {
     window.windowHandle()->setTransientParent(owner.windowHandle());
 }
 
+// Names the screen a window belongs to, on Wayland, where the compositor places the windows: it
+// learns whose child the window is when it opens, and keeps it with its screen. An X11 window
+// manager would keep it above its screen for good; there it stands beside the screen, and a
+// click on the screen may cover it.
+void BelongsTo(QWidget& window, QWidget& owner) {
+  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
+  owner.winId();
+  window.winId();
+  if (window.windowHandle() && owner.windowHandle())
+    window.windowHandle()->setTransientParent(owner.windowHandle());
+}
+
 }  // namespace
 
 int GameKeyCode(int qtKey, bool keypad, quint32 scanCode) {
@@ -191,6 +203,8 @@ void Frontend::refresh() {
     if (!w.isVisible()) {
       // The spell window belongs to the combat screen: the window manager keeps it above it.
       if (id == ScreenId::Cast) KeepAbove(w, window(ScreenId::Battle));
+      // The inventory belongs to the screen it is opened over.
+      if (id == ScreenId::Inventory && game_.front()) BelongsTo(w, window(game_.front()->id()));
       placeNewWindow(w, IsOverlay(id));
       unframed_.insert(&w);
       w.show();

@@ -67,8 +67,9 @@ wayland_game_start() {
     bin=$TEST_DIR/morvath
     chown -R nobody:nogroup "$XDG_CONFIG_HOME"
   fi
-  (cd "$TEST_DIR" && exec "${WAYLAND_AS[@]}" env QT_QPA_PLATFORM=wayland "$@" "$bin" \
-    2>"$TEST_DIR/game.err") &
+  # The protocol the game speaks goes to protocol.log (WAYLAND_DEBUG), its own lines to game.err.
+  (cd "$TEST_DIR" && exec "${WAYLAND_AS[@]}" env QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client "$@" \
+    "$bin" 2> >(tee "$TEST_DIR/protocol.log" | grep --line-buffered -v '^\[' >"$TEST_DIR/game.err")) &
   GAME_PID=$!
 }
 
@@ -146,6 +147,23 @@ frame_geometry() {
 content_geometry() {
   windows_json | jq -r --argjson id "$1" \
     'select(.id == $id) | "\(.rect.x + .window_rect.x) \(.rect.y + .window_rect.y) \(.window_rect.width) \(.window_rect.height)"'
+}
+
+# Fails unless every window titled $1 the game opened told sway which window it belongs to
+# (xdg_toplevel.set_parent, as read from the protocol the game spoke).
+assert_declares_parent() {
+  local verdict
+  verdict=$(awk -v title="\"$1\"" '
+    match($0, /new id xdg_toplevel@[0-9]+/) { parent[substr($0, RSTART + 20, RLENGTH - 20)] = 0 }
+    match($0, /xdg_toplevel@[0-9]+\.set_parent\(xdg_toplevel/) { parent[substr($0, RSTART + 13, RLENGTH - 37)] = 1 }
+    index($0, ".set_title(" title ")") && match($0, /xdg_toplevel@[0-9]+\.set_title/) {
+      seen++; if (!parent[substr($0, RSTART + 13, RLENGTH - 23)]) orphan++ }
+    END { print (seen ? (orphan ? "orphan" : "ok") : "unseen") }' "$TEST_DIR/protocol.log")
+  case $verdict in
+    ok) ;;
+    unseen) fail "no window \"$1\" in the protocol the game spoke" ;;
+    *) fail "the window \"$1\" does not name the window it belongs to" ;;
+  esac
 }
 
 # A screenshot of the whole output into $1 (PNG), in the output's own pixels.

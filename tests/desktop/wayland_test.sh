@@ -5,7 +5,8 @@
 #   wayland_test.sh path/to/morvath first-start   the story and about boxes answered with Return,
 #                                                 eight first starts in a row
 #   wayland_test.sh path/to/morvath play          a new game, a shop and back, a fight won; every
-#                                                 window met lies within the 1280x720 output
+#                                                 window met lies within the 1280x720 output, and
+#                                                 boxes and child windows name their screen
 #   wayland_test.sh path/to/morvath sharp-art     the map's pixel art at output scale 1.5 holds
 #                                                 no colour the art does not have
 source "$(dirname "$0")/wayland.sh"
@@ -88,6 +89,10 @@ play() {
   keys alt+c
   wait_no_window "Spell Cast"
   fight_off "Cave of Evil"
+  # Boxes and child windows told the compositor which screen they belong to.
+  assert_declares_parent "Enter Name"
+  assert_declares_parent "Character & Inventory"
+  assert_declares_parent "Spell Cast"
   echo "a new game, a shop and a fight won with the keyboard; every window within 1280x720"
 }
 
