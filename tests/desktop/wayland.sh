@@ -150,13 +150,14 @@ content_geometry() {
 }
 
 # Fails unless every window titled $1 the game opened told sway which window it belongs to
-# (xdg_toplevel.set_parent, as read from the protocol the game spoke).
+# (xdg_toplevel.set_parent, as read from the protocol the game spoke; libwayland writes an object
+# as xdg_toplevel@31, from 1.22 on as xdg_toplevel#31).
 assert_declares_parent() {
   local verdict
   verdict=$(awk -v title="\"$1\"" '
-    match($0, /new id xdg_toplevel@[0-9]+/) { parent[substr($0, RSTART + 20, RLENGTH - 20)] = 0 }
-    match($0, /xdg_toplevel@[0-9]+\.set_parent\(xdg_toplevel/) { parent[substr($0, RSTART + 13, RLENGTH - 37)] = 1 }
-    index($0, ".set_title(" title ")") && match($0, /xdg_toplevel@[0-9]+\.set_title/) {
+    match($0, /new id xdg_toplevel[@#][0-9]+/) { parent[substr($0, RSTART + 20, RLENGTH - 20)] = 0 }
+    match($0, /xdg_toplevel[@#][0-9]+\.set_parent\(xdg_toplevel/) { parent[substr($0, RSTART + 13, RLENGTH - 37)] = 1 }
+    index($0, ".set_title(" title ")") && match($0, /xdg_toplevel[@#][0-9]+\.set_title/) {
       seen++; if (!parent[substr($0, RSTART + 13, RLENGTH - 23)]) orphan++ }
     END { print (seen ? (orphan ? "orphan" : "ok") : "unseen") }' "$TEST_DIR/protocol.log")
   case $verdict in

@@ -7,11 +7,12 @@
 #   wayland_test.sh path/to/morvath play          a new game, a shop and back, a fight won; every
 #                                                 window met lies within the 1280x720 output, and
 #                                                 boxes and child windows name their screen
-#   wayland_test.sh path/to/morvath sharp-art     the map's pixel art at output scale 1.5 holds
-#                                                 no colour the art does not have
+#   wayland_test.sh path/to/morvath sharp-art S   the map's pixel art at output scale S (1, 1.5,
+#                                                 2) holds no colour the art does not have
 source "$(dirname "$0")/wayland.sh"
 bin=${1:?the game program}
 case=${2:?first-start, play or sharp-art}
+scale=${3:-1.5}
 
 # The window titled $1 is up (not one of the ids after it) and lies on the 1280x720 output.
 shown() {
@@ -97,8 +98,9 @@ play() {
 }
 
 sharp_art() {
-  local id x y w h s=1.5 shot palette foreign
-  wayland_start 1920x1080 "$s"
+  local s=$1 id x y w h shot palette foreign
+  # An output of 1280x720 logical pixels at that scale.
+  wayland_start "$(awk -v s="$s" 'BEGIN { printf "%dx%d", 1280 * s, 720 * s }')" "$s"
   write_hero 4
   seen_story
   wayland_game_start "$bin"
@@ -131,6 +133,6 @@ colours() {
 case $case in
   first-start) first_start ;;
   play) play ;;
-  sharp-art) sharp_art ;;
+  sharp-art) sharp_art "$scale" ;;
   *) fail "no test case \"$case\"" ;;
 esac
