@@ -13,6 +13,7 @@
 #include <set>
 
 #include "app/keyboard_handover.h"
+#include "app/layout_scale.h"
 #include "core/screen_id.h"
 
 namespace morvath {
@@ -64,7 +65,7 @@ class Frontend : public QObject {
   std::optional<ScreenId> lastShown_;
   QPoint lastCenter_;
   // The window manager's frame around a window, as last seen; an allowance until one is seen.
-  QMargins frame_{8, 32, 8, 8};
+  QMargins frame_ = kFrameAllowance;
   // Shown windows whose frame the window manager has not given yet.
   std::set<ScreenWindow*> unframed_;
   // Windows of screens left, kept up until the screen shown after them has the keyboard.

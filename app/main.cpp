@@ -27,9 +27,7 @@ int main(int argc, char** argv) {
   // One layout scale for the whole run, from the screen the windows open on: the largest window
   // fits it with its frame, and a large screen shows everything larger.
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QSize windows[] = {morvath::kLargestWindow};
-    morvath::SetLayoutScale(
-        morvath::ChooseLayoutScale(screen->availableGeometry().size(), windows));
+    morvath::SetLayoutScale(morvath::ChooseLayoutScale(screen->availableGeometry().size()));
   }
   morvath::ApplyTheme(app);
 

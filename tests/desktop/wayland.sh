@@ -22,12 +22,10 @@ wayland_cleanup() {
 # (default 1), in a folder of the test's own that holds the runtime, home and config folders.
 # sway honours the windows' activation requests, as desktops that follow xdg-activation do.
 wayland_start() {
-  local size=${1:-1280x720} scale=${2:-1} tool
-  for tool in sway swaymsg wtype grim jq; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps installs it)"
-  done
+  local size=${1:-1280x720} scale=${2:-1}
+  need_tools sway swaymsg wtype grim jq convert
   compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null ||
-    skip "Qt's Wayland platform is not installed (qt6-wayland; scripts/install-deps installs it)"
+    skip "Qt's Wayland platform is not installed (qt6-wayland; scripts/install-deps --tests installs it)"
   TEST_DIR=$(mktemp -d)
   trap wayland_cleanup EXIT
   export XDG_CONFIG_HOME=$TEST_DIR/config XDG_RUNTIME_DIR=$TEST_DIR/run HOME=$TEST_DIR/home
@@ -149,22 +147,49 @@ content_geometry() {
     'select(.id == $id) | "\(.rect.x + .window_rect.x) \(.rect.y + .window_rect.y) \(.window_rect.width) \(.window_rect.height)"'
 }
 
-# Fails unless every window titled $1 the game opened told sway which window it belongs to
-# (xdg_toplevel.set_parent, as read from the protocol the game spoke; libwayland writes an object
-# as xdg_toplevel@31, from 1.22 on as xdg_toplevel#31).
-assert_declares_parent() {
-  local verdict
-  verdict=$(awk -v title="\"$1\"" '
+# For each window titled $1 the game opened, in order, 1 when it told sway which window it belongs
+# to (xdg_toplevel.set_parent), else 0; read from the protocol the game spoke (libwayland writes an
+# object as xdg_toplevel@31, from 1.22 on as xdg_toplevel#31).
+declared_parents() {
+  awk -v title="\"$1\"" '
     match($0, /new id xdg_toplevel[@#][0-9]+/) { parent[substr($0, RSTART + 20, RLENGTH - 20)] = 0 }
     match($0, /xdg_toplevel[@#][0-9]+\.set_parent\(xdg_toplevel/) { parent[substr($0, RSTART + 13, RLENGTH - 37)] = 1 }
     index($0, ".set_title(" title ")") && match($0, /xdg_toplevel[@#][0-9]+\.set_title/) {
-      seen++; if (!parent[substr($0, RSTART + 13, RLENGTH - 23)]) orphan++ }
-    END { print (seen ? (orphan ? "orphan" : "ok") : "unseen") }' "$TEST_DIR/protocol.log")
-  case $verdict in
-    ok) ;;
-    unseen) fail "no window \"$1\" in the protocol the game spoke" ;;
-    *) fail "the window \"$1\" does not name the window it belongs to" ;;
-  esac
+      print parent[substr($0, RSTART + 13, RLENGTH - 23)] + 0 }' "$TEST_DIR/protocol.log"
+}
+
+# Fails unless every window titled $1 the game opened named the window it belongs to.
+assert_declares_parent() {
+  local parents
+  parents=$(declared_parents "$1")
+  [[ -n $parents ]] || fail "no window \"$1\" in the protocol the game spoke"
+  ! grep -qx 0 <<<"$parents" || fail "the window \"$1\" does not name the window it belongs to"
+}
+
+# Whether the window that has the keyboard is a box or a child window (it names the window it
+# belongs to), which Return answers, rather than a screen.
+box_active() { [[ $(declared_parents "$(active_title)" | tail -n 1) == 1 ]]; }
+
+# A fingerprint of what sway's window $1 shows (empty once it is not shown).
+window_picture() {
+  local x y w h
+  read -r x y w h < <(frame_geometry "$1") || return 0
+  grim -g "$x,$y ${w}x$h" - 2>/dev/null | md5sum | cut -d' ' -f1
+}
+
+# One step on the map, as lib.sh takes it, with the key sent through sway's virtual keyboard.
+step() {
+  local map before
+  map=$(wait_window Caves)
+  for _ in 1 2 3 4; do
+    wait_active Caves
+    before=$(still_picture "$map")
+    wtype -s 300 -k "$1" || fail "wtype could not send $1"
+    poll 10 stepped "$map" "$before" || fail "the step $1 on the map changed nothing in 10 s"
+    ambushed || return 0
+    fight_off
+  done
+  fail "four ambushes in a row"
 }
 
 # A screenshot of the whole output into $1 (PNG), in the output's own pixels.
