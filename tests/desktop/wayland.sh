@@ -172,9 +172,14 @@ box_active() { [[ $(declared_parents "$(active_title)" | tail -n 1) == 1 ]]; }
 
 # A fingerprint of what sway's window $1 shows (empty once it is not shown).
 window_picture() {
-  local x y w h
+  local x y w h picture
   read -r x y w h < <(frame_geometry "$1") || return 0
-  grim -g "$x,$y ${w}x$h" - 2>/dev/null | md5sum | cut -d' ' -f1
+  for _ in 1 2 3; do
+    picture=$(grim -g "$x,$y ${w}x$h" - 2>"$TEST_DIR/grim.err" | md5sum | cut -d' ' -f1)
+    [[ -s $TEST_DIR/grim.err ]] || { echo "$picture"; return 0; }
+    sleep 0.2
+  done
+  fail "grim could not take a picture of window $1: $(cat "$TEST_DIR/grim.err")"
 }
 
 # One step on the map, as lib.sh takes it, with the key sent through sway's virtual keyboard.
