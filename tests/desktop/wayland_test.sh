@@ -112,7 +112,7 @@ sharp_art() {
   screenshot "$shot"
   # The middle of the map's left half, in the output's pixels: map and hero only.
   read -r x y w h < <(content_geometry "$id")
-  read -r x y w h < <(awk -v s=$s -v x="$x" -v y="$y" -v w="$w" -v h="$h" \
+  read -r x y w h < <(awk -v s="$s" -v x="$x" -v y="$y" -v w="$w" -v h="$h" \
     'BEGIN { printf "%d %d %d %d\n", (x + w * 0.1) * s, (y + h * 0.3) * s, w * 0.3 * s, h * 0.3 * s }')
   palette=$(dirname "$0")/../../assets
   foreign=$(comm -23 <(colours "$shot" -crop "${w}x$h+$x+$y") \
