@@ -5,8 +5,9 @@
 #
 #   source wayland.sh; wayland_start 1280x720; wayland_game_start "$bin"; wait_window Caves
 #
-# sway refuses to run as root: run as root (as in CI), sway and the game run as "nobody" from a
-# copy of the game in the test's folder, which that user can read wherever the build lies.
+# sway refuses to run as root: when the tests run as root (as in CI), sway and the game run as
+# "nobody", the game from a copy in the test's folder, which that user can read wherever the build
+# lies.
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 WAYLAND_AS=()
