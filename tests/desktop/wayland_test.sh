@@ -51,7 +51,8 @@ not_id() { ! windows_json | jq -e --argjson id "$1" 'select(.id == $id)' >/dev/n
 
 play() {
   wayland_start 1280x720
-  write_hero 4 Health=100000 MaxHealth=100000 Strength=5000 # wins any fight
+  # Wins any fight, and its first win raises a level: a victory box, then a level-up box.
+  write_hero 4 Health=100000 MaxHealth=100000 Strength=5000 Next%20Level=1
   seen_story
   wayland_game_start "$bin"
   shown "Keep of the Morvath" >/dev/null
@@ -91,6 +92,7 @@ play() {
   wait_no_window "Spell Cast"
   fight_off "Cave of Evil"
   # Boxes and child windows told the compositor which screen they belong to.
+  assert_declares_parent "Level Up"
   assert_declares_parent "Enter Name"
   assert_declares_parent "Character & Inventory"
   assert_declares_parent "Spell Cast"
