@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <cstdio>
 #include <exception>
+#include <utility>
 #include <vector>
 
 #include "app/layout_scale.h"
@@ -129,13 +130,15 @@ QWidget* Frontend::modalParent() {
   return nullptr;
 }
 
-void Frontend::prebuildWindows() {
+void Frontend::prebuildWindows(std::function<void()> done) {
+  if (done) prebuilt_ = std::move(done);
   for (ScreenId id : kAllScreens) {
     if (windows_.count(id)) continue;
     if (busy_ == 0) window(id);
     QTimer::singleShot(busy_ == 0 ? 0 : 50, this, [this] { prebuildWindows(); });
     return;
   }
+  if (prebuilt_) std::exchange(prebuilt_, {})();
 }
 
 namespace {
@@ -207,6 +210,12 @@ void Frontend::refresh() {
       if (id == ScreenId::Inventory && game_.front()) BelongsTo(w, window(game_.front()->id()));
       placeNewWindow(w, IsOverlay(id));
       unframed_.insert(&w);
+      // A screen opens with the keyboard on the window itself, as the screens that read the
+      // keyboard always have it: no button holds the focus, so a plain Space or Return (the one
+      // that answered the box before, a double tap) presses nothing. Left alone, Qt would give
+      // the focus back to the button pressed on the last visit (the monster button that started
+      // the fight just won) or, on a first showing, to the first button ("&Attack").
+      w.setFocus(Qt::OtherFocusReason);
       w.show();
       w.raise();
       w.activateWindow();

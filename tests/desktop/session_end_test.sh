@@ -1,7 +1,7 @@
 #!/bin/bash
 # The end of a session: SIGTERM, SIGINT and SIGHUP end the game as "E&xit" answered Yes would,
-# with nothing written lost. The first start's count reaches the disk once it is written, so the
-# story is told once however the first run ends.
+# with nothing written lost. The first start's count reaches the disk once the story and the about
+# box have been answered, so the story is told once however the first run ends.
 #   session_end_test.sh path/to/morvath
 source "$(dirname "$0")/lib.sh"
 bin=${1:?the game binary}
@@ -12,6 +12,22 @@ counter_is() { [[ $(counter) == "$1" ]]; }
 wait_counter() { poll 10 counter_is "$1" || fail "after $2 the counter on disk is \"$(counter)\", not $1"; }
 
 desktop_start 1280x720
+
+# A session ended while the story or the about box (titled as the start screen) is open has not
+# told them: no count is written, and the next start tells the story again.
+about_open() { (($(visible_titles | grep -cxF "Keep of the Morvath") == 2)); }
+game_start "$bin"
+wait_active "The Story"
+kill -TERM "$GAME_PID"
+game_wait_end
+[[ -z $(counter) ]] || fail "a session ended inside the story wrote the start counter: $(counter)"
+game_start "$bin"
+wait_active "The Story"
+keys Return
+poll 10 about_open || fail "no about box after the story; shown: $(visible_titles | tr '\n' '|')"
+kill -TERM "$GAME_PID"
+game_wait_end
+[[ -z $(counter) ]] || fail "a session ended inside the about box wrote the start counter: $(counter)"
 
 # The count of a first start is on disk once the story has been told: a run killed outright
 # right after it counts, and the next start tells no story.
