@@ -83,7 +83,7 @@ play() {
   to_cave_of_evil
   shown "Cave of Evil" >/dev/null
   wait_active "Cave of Evil"
-  keys space
+  keys Tab space  # Tab moves to the first fight button
   shown "Combat Screen" >/dev/null
   keys alt+c
   shown "Spell Cast" >/dev/null
