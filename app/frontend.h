@@ -13,6 +13,7 @@
 #include <optional>
 #include <set>
 
+#include "app/keyboard_handover.h"
 #include "app/layout_scale.h"
 #include "core/screen_id.h"
 
@@ -81,6 +82,8 @@ class Frontend : public QObject {
   QMargins frame_ = kFrameAllowance;
   // Shown windows whose frame the window manager has not given yet.
   std::set<ScreenWindow*> unframed_;
+  // Windows of screens left, kept up until the screen shown after them has the keyboard.
+  KeyboardHandover handover_;
 };
 
 // Converts a Qt key event into the game's key code and shift bits; key code 0 for keys the game

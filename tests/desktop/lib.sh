@@ -50,10 +50,12 @@ desktop_start() {
   Xvfb -displayfd "$displayfd" -screen 0 "${size}x24" -nolisten tcp -noreset \
     >"$TEST_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  local number=""
-  # A loaded machine can take many seconds to start an X server.
+  local number="" part=""
+  # A loaded machine can take many seconds to start an X server. A read cut off by its timeout
+  # keeps what it had read (the first digits of the number): the next one goes on from there.
   for _ in $(seq 300); do
-    read -r -t 0.1 -u "$displayfd" number && break
+    read -r -t 0.1 -u "$displayfd" part && { number+=$part; break; }
+    number+=$part
     kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$TEST_DIR/xvfb.log")"
   done
   [[ -n "$number" ]] || fail "Xvfb gave no display number in 30 s: $(cat "$TEST_DIR/xvfb.log")"

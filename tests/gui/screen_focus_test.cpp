@@ -58,5 +58,23 @@ TEST(ScreenFocus, AfterAFightTheCaveHoldsNoButtonAndSpaceStartsNoFightAgain) {
   EXPECT_EQ(FocusedButton()->window(), &cave);
 }
 
+TEST(ScreenFocus, AScreenTheGameHasLeftTakesNoClickOrKeyWhileItsWindowStillStands) {
+  Harness h;
+  Frontend frontend(h.g());
+  h.newGame("Arden");
+  ScreenWindow& map = frontend.window(ScreenId::Caves);
+  frontend.refresh();
+  QTRY_VERIFY(map.isActiveWindow());
+  // The game moves on (as a guard's attack does in the maze) before the window has gone.
+  h.g().caves().visible = false;
+  h.g().screen(ScreenId::Cave1).visible = true;
+  const int draws = h.random.draws;
+  QTest::keyClick(&map, Qt::Key_Up);  // a step would draw for an ambush
+  QTest::mouseClick(map.findChild<QPushButton*>("Command1"), Qt::LeftButton);  // "&End Game"
+  EXPECT_EQ(h.random.draws, draws) << "a key reached the map the game had left";
+  EXPECT_TRUE(h.g().screen(ScreenId::Cave1).visible) << "a click reached the map the game had left";
+  EXPECT_FALSE(h.g().startForm().visible);
+}
+
 }  // namespace
 }  // namespace morvath::test
