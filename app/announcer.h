@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,7 +14,7 @@ class QWidget;
 
 namespace morvath {
 
-// One thing a window says, under a key of its own (a label's name, "hand", ...).
+// One thing a window says, under a key of its own (a label's name, "cell", ...).
 struct SpokenLine {
   enum class Kind {
     Heading,  // said when the window opens and when it changes
