@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "core/ports.h"
 

@@ -1,5 +1,7 @@
 #include "town/equipment_window.h"
 
+#include <initializer_list>
+
 namespace morvath {
 namespace {
 
