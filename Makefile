@@ -1,4 +1,4 @@
-# Keep of the Morvath: the two commands of the README.
+# Keep of the Morvath: the commands of the README.
 #   make play   installs what is missing, builds, and starts the game
 #   make test   installs what is missing, builds, and runs every test (also under sanitizers)
 #   make deb    installs what is missing and builds the Debian package into dist/

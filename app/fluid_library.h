@@ -19,6 +19,7 @@ namespace morvath {
   X(new_fluid_synth) \
   X(delete_fluid_synth) \
   X(fluid_synth_sfload) \
+  X(fluid_synth_sfunload) \
   X(fluid_synth_all_notes_off) \
   X(fluid_synth_all_sounds_off) \
   X(fluid_synth_reverb_on) \

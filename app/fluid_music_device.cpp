@@ -103,12 +103,13 @@ std::vector<std::string> soundfontCandidates(const std::string& configured) {
   return {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2"};
 }
 
-std::optional<std::string> readTune(const std::string& path) {
+// Opens a tune file into in, which keeps it open, and reads its MIDI bytes.
+std::optional<std::string> readTune(const std::string& path, std::ifstream& in) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error || size > kMaxTuneBytes) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
+  in.open(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) return std::nullopt;
@@ -131,15 +132,19 @@ struct FluidMusicDevice::Worker {
     unsigned long long playId = 0;
   };
 
-  // One run of a tune through a player, from "play" to its end or "stop". The player is deleted
-  // as soon as the run is over: a player keeps a timer going for as long as it exists.
+  // One run of a tune through a player, from "play" to its end or "stop". A player keeps a timer
+  // going for as long as it exists, on the synthesizer's list of timers, which the audio thread
+  // walks without a lock: a player is made only while the output is closed, and deleted only by
+  // closeOutput, once the output is closed. There is one at most.
   struct Playback {
     Worker* worker = nullptr;
     // Written by the worker, read by FluidSynth's thread in onTick.
     std::atomic<fluid_player_t*> player{nullptr};
     unsigned long long playId = 0;
     std::atomic<bool> reachedEnd{false};
-    int totalTicks = 0;  // onTick's own: asking the player walks every event of the tune
+    // The end has been handled: the player is stopped and its last notes ring out.
+    bool ringing = false;  // worker thread only
+    int totalTicks = 0;    // onTick's own: asking the player walks every event of the tune
   };
 
   FluidMusicDevice* owner;
@@ -161,14 +166,17 @@ struct FluidMusicDevice::Worker {
   // The sound output is open only while something sounds: an open driver renders all the time,
   // silence too, and keeps the sound server busy with it. It closes at once when the music
   // stops (or another tune starts), once the last notes of a tune that ended have rung out,
-  // and opens again at the next "play".
-  std::string output;  // the driver that worked at the start; empty: no sound card
+  // and opens again at the next "play". The first tune finds it: that is its first opening.
+  // The driver that worked then; empty: none works (no sound card, no soundfont); unset: not
+  // tried yet.
+  std::optional<std::string> output = std::string();
   fluid_audio_driver_t* driver = nullptr;
+  int font = FLUID_FAILED;                                          // the loaded soundfont's id
   std::optional<std::chrono::steady_clock::time_point> idleSince;   // open, with no tune
   std::optional<std::chrono::steady_clock::time_point> quietSince;  // open, with no voice either
   std::unique_ptr<Playback> playback;
-  std::unique_ptr<Playback> ringing;  // a run that reached its end, its notes ringing out
-  std::optional<std::string> tune;    // the opened file's MIDI bytes
+  std::optional<std::string> tune;  // the opened file's MIDI bytes
+  std::ifstream tuneFile;           // the opened file, open from "open" to "close"
   unsigned long long appliedOpenId = 0;
   unsigned long long appliedPlayId = 0;
   // Without a sound card the worker itself renders the synthesizer into a scratch buffer, a
@@ -190,8 +198,8 @@ struct FluidMusicDevice::Worker {
     readyChanged.notify_all();
     const auto due = [this] { return quit || changed || endPending; };
     for (;;) {
-      const bool silentRun = driver == nullptr && playback != nullptr;
-      const bool ringingOut = driver != nullptr && playback == nullptr;
+      const bool silentRun = driver == nullptr && tunePlays();
+      const bool ringingOut = driver != nullptr && !tunePlays();
       if (silentRun || ringingOut) {
         wake.wait_for(lock, std::chrono::milliseconds(100), due);
       } else {
@@ -231,47 +239,52 @@ struct FluidMusicDevice::Worker {
       if (!anyFont) {
         warnOnce("no General MIDI soundfont found; music is off");
       } else {
-        // Only a real sound card: the "file" driver would write fluidsynth.wav in the
-        // current folder. The driver that opens here is the one opened again for every tune;
-        // it stays open for now, the first tune is usually asked for already.
-        for (const char* name : {"pulseaudio", "alsa"}) {
-          chooseOutput(settings, name);
-          driver = Fluid().new_fluid_audio_driver(settings, synth);
-          if (driver != nullptr) {
-            output = name;
-            break;
-          }
+        for (const std::string& f : fonts) {
+          font = Fluid().fluid_synth_sfload(synth, f.c_str(), 1);
+          if (font != FLUID_FAILED) break;
         }
-        if (driver == nullptr) {
-          warnOnce("no sound card found; music is off");
+        if (font != FLUID_FAILED) {
+          output.reset();  // found by the first tune
+          audible = true;
         } else {
-          const bool loaded = std::any_of(fonts.begin(), fonts.end(), [this](const auto& f) {
-            return Fluid().fluid_synth_sfload(synth, f.c_str(), 1) != FLUID_FAILED;
-          });
-          if (loaded) {
-            audible = true;
-          } else {
-            warnOnce("the General MIDI soundfont does not load; music is off");
-            closeOutput();
-            output.clear();
-          }
+          warnOnce("the General MIDI soundfont does not load; music is off");
         }
       }
     }
-    if (driver == nullptr) {
+    if (output && output->empty()) {
       Fluid().fluid_synth_reverb_on(synth, -1, 0);  // nobody listens: render as little as possible
     }
     scratch.resize(2 * 512);
   }
 
-  // Opens the sound output found at the start, when it is not open. When it no longer opens
-  // (the sound server went away), the tune runs silently in time, as without a sound card.
+  // Opens the sound output, when it is not open. The first time, it tries PulseAudio, then ALSA
+  // (only a real sound card: the "file" driver would write fluidsynth.wav in the current
+  // folder); when neither works the music is off for the run, and the soundfont is let go so
+  // that the tunes, still kept in time, cost nothing. When the output no longer opens (the sound
+  // server went away), the tune runs silently in time, as without a sound card.
   void openOutput() {
-    if (driver != nullptr || output.empty()) return;
-    driver = Fluid().new_fluid_audio_driver(settings, synth);
+    if (driver != nullptr || (output && output->empty())) return;
+    if (output) {
+      driver = Fluid().new_fluid_audio_driver(settings, synth);
+      return;
+    }
+    for (const char* name : {"pulseaudio", "alsa"}) {
+      chooseOutput(settings, name);
+      driver = Fluid().new_fluid_audio_driver(settings, synth);
+      if (driver != nullptr) {
+        output = name;
+        return;
+      }
+    }
+    warnOnce("no sound card found; music is off");
+    output = std::string();
+    audible = false;
+    Fluid().fluid_synth_sfunload(synth, font, 1);
+    Fluid().fluid_synth_reverb_on(synth, -1, 0);
   }
 
-  // Closes the sound output, then lets go of a finished run whose notes were ringing out.
+  // Closes the sound output and ends the run of a tune, with every sound: the one place where a
+  // player is deleted, as nothing renders any more.
   void closeOutput() {
     if (driver != nullptr) {
       Fluid().delete_fluid_audio_driver(driver);
@@ -282,8 +295,16 @@ struct FluidMusicDevice::Worker {
     }
     idleSince.reset();
     quietSince.reset();
-    deletePlayer(ringing);
+    if (playback) {
+      Fluid().fluid_player_stop(playback->player);
+      Fluid().fluid_synth_all_sounds_off(synth, -1);  // a deleted player's held notes sound on
+      Fluid().delete_fluid_player(playback->player);
+      playback.reset();
+    }
   }
+
+  // Whether a tune plays on (it has not reached its end).
+  bool tunePlays() const { return playback && !playback->ringing; }
 
   // With no tune playing, the output closes once every voice has died away and the reverb has
   // had a moment to fade (a note held for ever is cut after a few seconds).
@@ -291,7 +312,7 @@ struct FluidMusicDevice::Worker {
     using namespace std::chrono;
     constexpr auto kReverbTail = milliseconds(500);
     constexpr auto kLongestRingOut = seconds(5);
-    if (driver == nullptr || playback) {
+    if (driver == nullptr || tunePlays()) {
       idleSince.reset();
       quietSince.reset();
       return;
@@ -310,7 +331,7 @@ struct FluidMusicDevice::Worker {
   // Renders, into the scratch buffer, the time that has passed since the tune started.
   void keepTime() {
     using namespace std::chrono;
-    if (!playback) return;
+    if (!tunePlays()) return;
     const double seconds = duration<double>(steady_clock::now() - clockStart).count();
     auto target = static_cast<long long>(seconds * kSampleRate);
     // After the machine slept, carry on from now rather than race through the missed time.
@@ -320,7 +341,7 @@ struct FluidMusicDevice::Worker {
       clockStart += duration_cast<steady_clock::duration>(duration<double>(skipped / kSampleRate));
       target = framesRendered + kMaxCatchUp;
     }
-    while (framesRendered < target && playback) {
+    while (framesRendered < target) {
       const int frames = static_cast<int>(std::min<long long>(512, target - framesRendered));
       Fluid().fluid_synth_write_s16(synth, frames, scratch.data(), 0, 2, scratch.data(), 1, 2);
       framesRendered += frames;
@@ -328,7 +349,7 @@ struct FluidMusicDevice::Worker {
   }
 
   void shutDown() {
-    dropPlayback();
+    if (synth != nullptr) closeOutput();
     if (synth != nullptr) Fluid().delete_fluid_synth(synth);
     if (settings != nullptr) Fluid().delete_fluid_settings(settings);
     driver = nullptr;
@@ -341,20 +362,22 @@ struct FluidMusicDevice::Worker {
       appliedOpenId = now.openId;
       dropPlayback();
       tune.reset();
+      tuneFile.close();
+      tuneFile.clear();
       if (now.open) {
-        tune = readTune(now.path);
+        tune = readTune(now.path, tuneFile);
         if (!tune) warnOnce("a tune file is missing or unreadable; it stays silent");
       }
     }
     if (now.playing && now.playId != appliedPlayId) {
       appliedPlayId = now.playId;
       startPlayback(now.playId);
-    } else if (!now.playing && playback) {
+    } else if (!now.playing && tunePlays()) {
       dropPlayback();
     }
   }
 
-  // Starts the opened tune from the beginning, on a new player.
+  // Starts the opened tune from the beginning, on a new player, made while the output is closed.
   void startPlayback(unsigned long long playId) {
     dropPlayback();
     if (!tune || synth == nullptr) return;
@@ -376,20 +399,9 @@ struct FluidMusicDevice::Worker {
   }
 
   // Ends the current run at once, with every sound ("stop", "close", another "open" or "play").
-  // A player hangs on the synthesizer's list of timers, which the audio thread walks without a
-  // lock: players are made and deleted only while the output is closed.
   void dropPlayback() {
     if (synth == nullptr) return;  // no synthesizer: nothing ever played
     closeOutput();
-    Fluid().fluid_synth_all_sounds_off(synth, -1);
-    deletePlayer(playback);
-  }
-
-  void deletePlayer(std::unique_ptr<Playback>& run) {
-    if (!run) return;
-    Fluid().fluid_player_stop(run->player);
-    Fluid().delete_fluid_player(run->player);
-    run.reset();
   }
 
   // Runs on FluidSynth's audio (or timer) thread for every MIDI tick of the player.
@@ -411,12 +423,11 @@ struct FluidMusicDevice::Worker {
   // The last event of the tune has played: release the notes (they ring out naturally, and the
   // stopped player waits for the output to close) and tell the game on its own thread.
   void finishEndedTune() {
-    if (!playback || !playback->reachedEnd) return;
+    if (!tunePlays() || !playback->reachedEnd) return;
     const unsigned long long playId = playback->playId;
     Fluid().fluid_player_stop(playback->player);
     Fluid().fluid_synth_all_notes_off(synth, -1);
-    deletePlayer(ringing);  // only ever one: a new run closes the output first
-    ringing = std::move(playback);
+    playback->ringing = true;
     FluidMusicDevice* device = owner;
     QMetaObject::invokeMethod(
         device, [device, playId] { device->onTuneEnded(playId); }, Qt::QueuedConnection);

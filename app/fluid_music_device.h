@@ -51,8 +51,8 @@ class FluidMusicDevice : public QObject, public MusicDevice {
   bool isPlaying() const { return playing_; }
   // Waits up to timeoutMs for the worker to finish loading; true when it has (tests).
   bool waitUntilReady(int timeoutMs) const;
-  // True once the worker is ready and sound can actually be heard (a sound card and a
-  // soundfont were found).
+  // True once the worker is ready with a soundfont, unless the sound output, first opened by the
+  // first tune, was found missing.
   bool isAudible() const;
 
   struct RenderStats {

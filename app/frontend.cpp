@@ -7,6 +7,8 @@
 #include <QWindow>
 #include <cstdio>
 #include <exception>
+#include <utility>
+#include <vector>
 
 #include "app/layout_scale.h"
 #include "app/screen_window.h"
@@ -24,6 +26,18 @@ void KeepAbove(QWidget& window, QWidget& owner) {
   if (window.windowType() != Qt::Dialog)
     window.setWindowFlags((window.windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog);
   owner.winId();  // both need a native window first
+  window.winId();
+  if (window.windowHandle() && owner.windowHandle())
+    window.windowHandle()->setTransientParent(owner.windowHandle());
+}
+
+// Names the screen a window belongs to, on Wayland, where the compositor places the windows: it
+// learns whose child the window is when it opens, and keeps it with its screen. An X11 window
+// manager would keep it above its screen for good; there it stands beside the screen, and a
+// click on the screen may cover it.
+void BelongsTo(QWidget& window, QWidget& owner) {
+  if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
+  owner.winId();
   window.winId();
   if (window.windowHandle() && owner.windowHandle())
     window.windowHandle()->setTransientParent(owner.windowHandle());
@@ -116,13 +130,15 @@ QWidget* Frontend::modalParent() {
   return nullptr;
 }
 
-void Frontend::prebuildWindows() {
+void Frontend::prebuildWindows(std::function<void()> done) {
+  if (done) prebuilt_ = std::move(done);
   for (ScreenId id : kAllScreens) {
     if (windows_.count(id)) continue;
     if (busy_ == 0) window(id);
     QTimer::singleShot(busy_ == 0 ? 0 : 50, this, [this] { prebuildWindows(); });
     return;
   }
+  if (prebuilt_) std::exchange(prebuilt_, {})();
 }
 
 namespace {
@@ -179,20 +195,31 @@ void Frontend::keepOnScreen(ScreenWindow& w) {
 
 void Frontend::refresh() {
   // Show what became visible first, then hide what was left, so one screen always stands.
+  QWidget* shownNow = nullptr;
   for (ScreenId id : kAllScreens) {
     Screen& s = game_.screen(id);
     if (!s.visible) continue;
     ScreenWindow& w = window(id);
+    handover_.release(&w);
     w.sync();
     unsigned& seen = frontRequestsSeen_[id];
     if (!w.isVisible()) {
       // The spell window belongs to the combat screen: the window manager keeps it above it.
       if (id == ScreenId::Cast) KeepAbove(w, window(ScreenId::Battle));
+      // The inventory belongs to the screen it is opened over.
+      if (id == ScreenId::Inventory && game_.front()) BelongsTo(w, window(game_.front()->id()));
       placeNewWindow(w, IsOverlay(id));
       unframed_.insert(&w);
+      // A screen opens with the keyboard on the window itself, as the screens that read the
+      // keyboard always have it: no button holds the focus, so a plain Space or Return (the one
+      // that answered the box before, a double tap) presses nothing. Left alone, Qt would give
+      // the focus back to the button pressed on the last visit (the monster button that started
+      // the fight just won) or, on a first showing, to the first button ("&Attack").
+      w.setFocus(Qt::OtherFocusReason);
       w.show();
       w.raise();
       w.activateWindow();
+      shownNow = &w;
       if (!IsOverlay(id)) lastShown_ = id;
     } else if (seen != s.frontRequests) {
       w.raise();
@@ -200,10 +227,21 @@ void Frontend::refresh() {
     }
     seen = s.frontRequests;
   }
+  std::vector<ScreenWindow*> left;
+  int staying = 0;  // windows of the game that stay up besides the one shown now
   for (auto& [id, w] : windows_) {
     Screen& s = game_.screen(id);
-    if (!s.visible && w->isVisible()) w->hide();
+    if (!s.visible && w->isVisible() && !handover_.holds(w.get())) left.push_back(w.get());
+    if (s.visible && w.get() != shownNow && w->isVisible()) ++staying;
     if (w->isEnabled() != s.enabled) w->setEnabled(s.enabled);
+  }
+  for (ScreenWindow* w : left) {
+    // With another window of the game still up (the inventory), the window manager would hand
+    // it the keyboard between the two screens: the screen left goes once the new one has it.
+    if (shownNow && staying > 0)
+      handover_.holdWindow(w, shownNow);
+    else
+      w->hide();
   }
   if (Screen* front = game_.front()) {
     ScreenWindow& w = window(front->id());
@@ -255,7 +293,9 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;
   auto* win = qobject_cast<ScreenWindow*>(widget->window());
-  if (!win || !win->isEnabled() || !win->screen().readsKeys()) return false;
+  if (!win || !win->isEnabled()) return false;
+  if (!win->screen().visible) return true;  // a screen left, its window on its way out
+  if (!win->screen().readsKeys()) return false;
   if (QApplication::activeModalWidget() != nullptr || busy_ > 0) return false;
   auto* keyEvent = static_cast<QKeyEvent*>(event);
   // Buttons still get the keys that press them (the screen sees those keys too, once: where the

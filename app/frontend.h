@@ -12,6 +12,8 @@
 #include <optional>
 #include <set>
 
+#include "app/keyboard_handover.h"
+#include "app/layout_scale.h"
 #include "core/screen_id.h"
 
 namespace morvath {
@@ -37,8 +39,8 @@ class Frontend : public QObject {
   // (the one shown last when two stand during a screen change).
   QWidget* modalParent();
   // Builds the windows not shown yet, one per turn of the event loop, so that no screen change
-  // later waits for a window to be built.
-  void prebuildWindows();
+  // later waits for a window to be built; then runs done (the memory benchmark leaves there).
+  void prebuildWindows(std::function<void()> done = {});
   // Whether an event handler of the game is running.
   bool busy() const { return busy_ > 0; }
 
@@ -56,6 +58,7 @@ class Frontend : public QObject {
   // The front requests of each screen already answered.
   std::map<ScreenId, unsigned> frontRequestsSeen_;
   QTimer clock_;
+  std::function<void()> prebuilt_;  // runs once every window is built
   int busy_ = 0;
   bool havePlace_ = false;
   // The game screen shown last: while a screen change is under way two stand, and the new one
@@ -63,9 +66,11 @@ class Frontend : public QObject {
   std::optional<ScreenId> lastShown_;
   QPoint lastCenter_;
   // The window manager's frame around a window, as last seen; an allowance until one is seen.
-  QMargins frame_{8, 32, 8, 8};
+  QMargins frame_ = kFrameAllowance;
   // Shown windows whose frame the window manager has not given yet.
   std::set<ScreenWindow*> unframed_;
+  // Windows of screens left, kept up until the screen shown after them has the keyboard.
+  KeyboardHandover handover_;
 };
 
 // Converts a Qt key event into the game's key code and shift bits; key code 0 for keys the game

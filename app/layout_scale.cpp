@@ -14,12 +14,14 @@ int Round(double v) {
 
 }  // namespace
 
-double ChooseLayoutScale(QSize available, std::span<const QSize> windows, QSize frameAllowance) {
+double ChooseLayoutScale(QSize available, std::span<const QSize> windows, QMargins frameAllowance) {
+  const QSize frame(frameAllowance.left() + frameAllowance.right(),
+                    frameAllowance.top() + frameAllowance.bottom());
   double chosen = kLayoutSteps[0];
   for (double step : kLayoutSteps) {
     const bool fits = std::all_of(windows.begin(), windows.end(), [&](QSize w) {
-      return w.width() * step + frameAllowance.width() <= available.width() &&
-             w.height() * step + frameAllowance.height() <= available.height();
+      return w.width() * step + frame.width() <= available.width() &&
+             w.height() * step + frame.height() <= available.height();
     });
     if (fits) chosen = step;
   }

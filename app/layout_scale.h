@@ -15,15 +15,16 @@ namespace morvath {
 // The scales the game is drawn at, smallest first.
 inline constexpr double kLayoutSteps[] = {0.75, 1, 1.25, 1.5, 2, 2.5, 3};
 
-// The largest window of the game at scale 1 (the map: its canvas and menu bar), and the room a
-// window manager's frame is allowed around a window when choosing the scale.
+// The largest window of the game at scale 1 (the map: its canvas and menu bar), and the frame a
+// window manager is assumed to put around a window until the real one is known.
 inline constexpr QSize kLargestWindow(810, 845);
-inline constexpr QSize kFrameAllowance(16, 40);
+inline constexpr QMargins kFrameAllowance(8, 32, 8, 8);
 
 // The largest step at which every window, grown by the frame allowance, fits the available
-// area; the smallest step when none does.
-double ChooseLayoutScale(QSize available, std::span<const QSize> windows,
-                         QSize frameAllowance = kFrameAllowance);
+// area; the smallest step when none does. By default the windows are the game's largest.
+double ChooseLayoutScale(QSize available,
+                         std::span<const QSize> windows = std::span(&kLargestWindow, 1),
+                         QMargins frameAllowance = kFrameAllowance);
 
 // The scale of this run (1 until set). Windows read it when they are built.
 double LayoutScale();

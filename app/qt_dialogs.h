@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "app/keyboard_handover.h"
 #include "core/ports.h"
 
 class QWidget;
@@ -28,6 +29,8 @@ class QtDialogs : public Dialogs {
  private:
   std::function<void()> beforeModal_;
   std::function<QWidget*()> parent_;
+  // Answered boxes stay up until what follows them has the keyboard.
+  KeyboardHandover handover_;
 };
 
 // The title a box really shows: an empty title is shown as a blank title bar (a lone space), so

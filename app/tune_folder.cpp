@@ -36,16 +36,13 @@ QString FindTuneFolder(const QString& currentDir, const QString& programDir,
   return {};
 }
 
-bool UseTuneFolder() {
+QString TuneFolder() {
   const QString current = QDir::currentPath();
   const QString folder =
       FindTuneFolder(current, QCoreApplication::applicationDirPath(), TuneFoldersBesideProgram());
-  if (folder == current) return true;
-  if (folder.isEmpty() || !QDir::setCurrent(folder)) {
-    WarnAboutMusic("no Music folder with the game's tunes found; music is off");
-    return false;
-  }
-  return true;
+  if (!folder.isEmpty()) return folder;
+  WarnAboutMusic("no Music folder with the game's tunes found; music is off");
+  return current;
 }
 
 }  // namespace morvath

@@ -1,7 +1,8 @@
-// Where the tunes are. The game reads its tunes from "Music" below the current directory; at
-// start the folder that holds them becomes the current directory, so that the game plays its
-// music wherever it is started from: from the repository (build/morvath), from a package
-// (/usr/games/morvath, tunes in /usr/share/games/morvath) or from a cmake --install.
+// Where the tunes are. The game reads its tunes from "Music" below one folder: the current
+// directory when it holds them, else the game's own tune folder beside the program, so that the
+// game plays its music wherever it is started from: from the repository (build/morvath), from a
+// package (/usr/games/morvath, tunes in /usr/share/games/morvath) or from a cmake --install. The
+// current directory stays as it was: a relative path the player gives means what it says.
 #pragma once
 
 #include <QString>
@@ -22,10 +23,10 @@ QStringList TuneFoldersBesideProgram();
 QString FindTuneFolder(const QString& currentDir, const QString& programDir,
                        const QStringList& besideProgram);
 
-// Makes the tune folder the current directory; changes nothing when the current directory holds
-// the tunes already. When no folder holds them, says so in the run's one line about music and
-// returns false: the game plays on in silence. A handful of stat calls; call it once the
-// application object exists and before the Game is made (the Game keeps the current directory).
-bool UseTuneFolder();
+// The folder to play this run's tunes from (FindTuneFolder for the current directory and the
+// program's folder). When no folder holds them, says so in the run's one line about music and
+// gives the current directory: the game plays on in silence. A handful of stat calls; call it
+// once the application object exists.
+QString TuneFolder();
 
 }  // namespace morvath

@@ -137,17 +137,15 @@ void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 PixelView::PixelView(const QImage& image, double scale, QWidget* parent)
-    : QWidget(parent), image_(image), scale_(scale) {
+    : QWidget(parent), scale_(scale) {
   setAttribute(Qt::WA_TranslucentBackground);
-  resize(sizeHint());
-  // Windows are built ahead of time, in idle turns: enlarging the picture then keeps the work
-  // out of the first screen change that shows it.
-  enlarge();
+  setImage(image);
 }
 
 void PixelView::setImage(const QImage& image) {
-  image_ = image;
-  drawn_ = QPixmap();
+  // Kept at its own small size, in the format the paint engine draws from without converting.
+  image_ = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
   resize(sizeHint());
   update();
 }
@@ -157,24 +155,14 @@ QSize PixelView::sizeHint() const {
           static_cast<int>(std::lround(image_.height() * scale_))};
 }
 
-void PixelView::enlarge() {
-  // The picture is enlarged once to the device pixels it covers, nearest neighbour, and drawn
-  // one to one: the paint engine has nothing left to smooth, whatever the device pixel ratio.
-  const qreal dpr = devicePixelRatioF();
-  const QSize device(static_cast<int>(std::lround(width() * dpr)),
-                     static_cast<int>(std::lround(height() * dpr)));
-  if (drawn_.size() != device || drawn_.devicePixelRatio() != dpr) {
-    drawn_ =
-        QPixmap::fromImage(image_.scaled(device, Qt::IgnoreAspectRatio, Qt::FastTransformation));
-    drawn_.setDevicePixelRatio(dpr);
-  }
-}
-
 void PixelView::paintEvent(QPaintEvent*) {
-  enlarge();  // again only when the size or the device pixel ratio has changed
+  // Enlarged as it is drawn, nearest neighbour, straight to the device pixels of the part being
+  // painted: whatever the layout scale and the device pixel ratio, every pixel of the picture is
+  // a block with hard edges, and no enlarged copy is kept (a picture enlarged for a 4K screen
+  // takes as much memory as the screen; the combat screen alone holds 23).
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.drawPixmap(0, 0, drawn_);
+  painter.drawImage(QRectF(rect()), image_);
 }
 
 void PixelView::mousePressEvent(QMouseEvent* event) {

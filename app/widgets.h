@@ -92,12 +92,8 @@ class PixelView : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  // Brings the enlarged picture up to the widget's size and device pixel ratio.
-  void enlarge();
-
-  QImage image_;
+  QImage image_;  // at its own size
   double scale_;
-  QPixmap drawn_;  // the picture at the device size it was last painted at
 };
 
 // A health gauge: a sunken frame with a bar of the given width and colour.

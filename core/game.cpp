@@ -44,12 +44,12 @@ std::string_view ScreenName(ScreenId id) {
 }
 
 Game::Game(Dialogs& dialogs, MusicDevice& music, SettingsStore& store, Random& random,
-           std::string currentDirectory)
+           std::string tuneFolder)
     : dialogs_(dialogs),
       music_(music),
       store_(store),
       random_(random),
-      currentDirectory_(std::move(currentDirectory)) {
+      tuneFolder_(std::move(tuneFolder)) {
   start_ = std::make_unique<StartForm>(*this);
   inventory_ = std::make_unique<Inventory>(*this);
   caves_ = std::make_unique<Caves>(*this);
@@ -148,7 +148,7 @@ bool Game::musicOn() const {
 }
 
 std::string Game::tunePath(const std::string& tuneName) const {
-  return currentDirectory_ + "/Music/" + tuneName;
+  return tuneFolder_ + "/Music/" + tuneName;
 }
 
 void Game::stopMusic() {

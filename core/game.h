@@ -30,7 +30,7 @@ class Black;
 // The game's own title, shown by every message box that has no title of its own.
 inline constexpr const char* kGameTitle = "Keep of the Morvath";
 
-// The tunes, relative to the Music folder below the current directory.
+// The tunes, relative to the Music folder below the tune folder.
 namespace tune {
 inline constexpr const char* kTemple = "Temple.mid";
 inline constexpr const char* kOutside = "Outside.mid";
@@ -47,9 +47,10 @@ inline constexpr const char* kFountainText =
 
 class Game {
  public:
-  // currentDirectory is the folder whose "Music" subfolder holds the tunes.
+  // tuneFolder is the folder whose "Music" subfolder holds the tunes (every tune is named by it,
+  // and the music rules compare those names exactly).
   Game(Dialogs& dialogs, MusicDevice& music, SettingsStore& store, Random& random,
-       std::string currentDirectory);
+       std::string tuneFolder);
   ~Game();
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
@@ -133,7 +134,7 @@ class Game {
   MusicDevice& music_;
   SettingsStore& store_;
   Random& random_;
-  std::string currentDirectory_;
+  std::string tuneFolder_;
   bool ended_ = false;
 
   std::unique_ptr<StartForm> start_;

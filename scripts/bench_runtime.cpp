@@ -114,6 +114,9 @@ int main(int argc, char** argv) {
   std::printf("handlers: %zu timed, median %.2f ms, slowest %.2f ms (%s), target < 16 ms\n",
               timings.size(), timings[timings.size() / 2].first, timings.back().first,
               timings.back().second.c_str());
+  for (auto& [ms, what] : timings)
+    if (what == "new game" || what == "fight starts")
+      std::printf("  %s: %.2f ms\n", what.c_str(), ms);
 
   std::printf("idle CPU on the map: %.2f %% of a core over %.1f s (target < 1 %%)\n",
               IdleCpu(idleMs), idleMs / 1000.0);

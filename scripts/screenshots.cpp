@@ -47,8 +47,7 @@ int main(int argc, char** argv) {
   if (argc > 2) {
     const QStringList size = QString(argv[2]).split('x');
     const QSize screen(size.value(0).toInt(), size.value(1).toInt());
-    const QSize windows[] = {kLargestWindow};
-    SetLayoutScale(ChooseLayoutScale(screen, windows));
+    SetLayoutScale(ChooseLayoutScale(screen));
     std::printf("layout scale %g for a %dx%d screen\n", LayoutScale(), screen.width(),
                 screen.height());
   }

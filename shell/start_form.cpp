@@ -40,8 +40,12 @@ void StartForm::Form_Load() {
   const std::string stored = game_.store().read(kStartApp, "Start", "Start");
   const double counter = IsNumber(stored) ? Val(stored) : 1.0;
   if (counter == 1) {
+    // A session that ends while the story or the about box stands (a logout, a kill) ends the
+    // program there: this start has not told them, and the next one tells them again.
     game_.msg(kFirstStory, "The Story");
+    if (game_.ended()) return;
     MSGAbout();
+    if (game_.ended()) return;
   }
   // Written now, stored on disk by the store in its own time: the start screen does not wait.
   game_.store().write(kStartApp, "Start", "Start", Str(counter + 1));

@@ -1,10 +1,11 @@
 // Finding the tunes from any starting folder: the starting folder wins when it holds the game's
 // tunes, a player's own Music folder does not count, and the folders beside the program are
-// tried in order.
+// tried in order; the current directory stays where the player started the game.
 #include "app/tune_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -81,6 +82,25 @@ TEST(TuneFolders, ThisBuildFindsTheTunesOfTheRepository) {
   ASSERT_TRUE(elsewhere.isValid());
   EXPECT_EQ(FindTuneFolder(elsewhere.path(), MORVATH_BINARY_DIR, beside),
             QDir::cleanPath(MORVATH_SOURCE_DIR));
+}
+
+// This run's folder, from a folder without tunes: the repository's, found without leaving the
+// folder the game was started from (a relative MORVATH_SOUNDFONT still names a file there).
+TEST(TuneFolders, TheRunFindsItsTunesAndStaysInItsStartingFolder) {
+  static int argc = 1;
+  static char name[] = "tune_folder_test";
+  static char* argv[] = {name, nullptr};
+  if (QCoreApplication::instance() == nullptr) static QCoreApplication app(argc, argv);
+  QTemporaryDir elsewhere;
+  ASSERT_TRUE(elsewhere.isValid());
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+  const QString found = TuneFolder();
+  const QString after = QDir::currentPath();
+  QDir::setCurrent(before);
+  EXPECT_EQ(found.toStdString(), QDir::cleanPath(MORVATH_SOURCE_DIR).toStdString());
+  EXPECT_EQ(after.toStdString(), QDir(elsewhere.path()).canonicalPath().toStdString())
+      << "finding the tunes left the starting folder";
 }
 
 }  // namespace

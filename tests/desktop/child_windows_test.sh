@@ -43,15 +43,19 @@ assert_above "$box" "$map" "the \"Exit?\" box"
 keys Escape
 wait_no_window "Exit?"
 
-# A fight in the Cave of Evil (Space there presses its first fight button), then the spell window.
+# A fight in the Cave of Evil (Tab and Space there press one of its fight buttons), then the
+# spell window.
 keys alt+h
 to_cave_of_evil
-keys space
+keys Tab space
 combat=$(wait_window "Combat Screen")
 keys alt+c
 spells=$(wait_window "Spell Cast")
 read -r _ _ _ h < <(frame_geometry "$combat")
+before=$(user_time "$combat")
 click_at "$combat" 15 $((h - 30))
+clicked() { [[ $(user_time "$combat") != "$before" ]]; }
+poll 5 clicked || fail "the click did not reach the combat screen"
 assert_above "$spells" "$combat" "a click on the combat screen under the spell window"
 visible_titles | grep -qxF "Spell Cast" || fail "the spell window went away after a click on the combat screen"
 wait_active "Spell Cast"

@@ -4,18 +4,28 @@
 #
 #   source lib.sh; desktop_start 1280x720; game_start "$bin"; wid=$(wait_window "Keep of the Morvath")
 #
-# A test that cannot run here (no Xvfb, no window manager) exits with 77, which CTest reports as
-# skipped.
+# A test exits with 77 (CTest: skipped) only when a tool it needs is not installed. Anything else
+# that goes wrong, a server that does not start among it, fails the test with its reason on
+# stderr, where the test log shows it whatever the caller does with the helpers' output.
 
 set -euo pipefail
 
-skip() { echo "SKIPPED: $*"; exit 77; }
+skip() { echo "SKIPPED: $*" >&2; exit 77; }
 fail() {
-  echo "FAILED: $*"
-  if [[ -n "${TEST_DIR:-}" && -s "$TEST_DIR/game.err" ]]; then
-    echo "--- the game's stderr:"; cat "$TEST_DIR/game.err"
-  fi
+  {
+    echo "FAILED: $*"
+    if [[ -n "${TEST_DIR:-}" && -s "$TEST_DIR/game.err" ]]; then
+      echo "--- the game's stderr:"; cat "$TEST_DIR/game.err"
+    fi
+  } >&2
   exit 1
+}
+# Skips the test unless every tool named is installed.
+need_tools() {
+  local tool
+  for tool in "$@"; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps --tests installs it)"
+  done
 }
 
 desktop_cleanup() {
@@ -30,9 +40,7 @@ desktop_cleanup() {
 # folder of the test's own that also holds the game's config folder ($XDG_CONFIG_HOME).
 desktop_start() {
   local size=${1:-1280x720}
-  for tool in Xvfb openbox xdotool xwininfo xprop; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps installs it)"
-  done
+  need_tools Xvfb openbox xdotool xwininfo xprop
   TEST_DIR=$(mktemp -d)
   trap desktop_cleanup EXIT
   export XDG_CONFIG_HOME=$TEST_DIR/config XDG_RUNTIME_DIR=$TEST_DIR/run
@@ -42,13 +50,15 @@ desktop_start() {
   Xvfb -displayfd "$displayfd" -screen 0 "${size}x24" -nolisten tcp -noreset \
     >"$TEST_DIR/xvfb.log" 2>&1 &
   XVFB_PID=$!
-  local number=""
-  # A loaded machine can take many seconds to start an X server.
+  local number="" part=""
+  # A loaded machine can take many seconds to start an X server. A read cut off by its timeout
+  # keeps what it had read (the first digits of the number): the next one goes on from there.
   for _ in $(seq 300); do
-    read -r -t 0.1 -u "$displayfd" number && break
-    kill -0 "$XVFB_PID" 2>/dev/null || skip "Xvfb did not start: $(cat "$TEST_DIR/xvfb.log")"
+    read -r -t 0.1 -u "$displayfd" part && { number+=$part; break; }
+    number+=$part
+    kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb did not start: $(cat "$TEST_DIR/xvfb.log")"
   done
-  [[ -n "$number" ]] || skip "Xvfb gave no display number"
+  [[ -n "$number" ]] || fail "Xvfb gave no display number in 30 s: $(cat "$TEST_DIR/xvfb.log")"
   export DISPLAY=:$number
   openbox >"$TEST_DIR/openbox.log" 2>&1 &
   WM_PID=$!
@@ -56,7 +66,7 @@ desktop_start() {
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && return 0
     sleep 0.1
   done
-  skip "openbox did not start: $(cat "$TEST_DIR/openbox.log")"
+  fail "openbox did not start in 30 s: $(cat "$TEST_DIR/openbox.log")"
 }
 
 # Starts the game ($1, further arguments are environment assignments) on the test's display from
@@ -110,6 +120,10 @@ visible_titles() {
 # The window that has the keyboard focus, by title.
 active_title() { xdotool getwindowname "$(xdotool getwindowfocus -f)" 2>/dev/null || true; }
 
+# The X server's time of the last key press or click that window $1 took (Qt keeps it in the
+# window's _NET_WM_USER_TIME): a sign that input reached that window.
+user_time() { xprop -id "$1" _NET_WM_USER_TIME | sed -n 's/.*= //p'; }
+
 # "X Y WIDTH HEIGHT" of a window with the window manager's frame, in screen pixels (the client
 # area from xwininfo, widened by the frame extents the window manager publishes).
 frame_geometry() {
@@ -144,12 +158,12 @@ seen_story() {
 # A new game from the start screen: "&New Game", the hero's name, and the map once it shows.
 new_game() {
   local name=${1:-Arwen}
-  wait_window "Keep of the Morvath" >/dev/null
+  wait_active "Keep of the Morvath"
   keys alt+n
-  wait_window "Enter Name" >/dev/null
+  wait_active "Enter Name"
   type_text "$name"
   keys Return
-  wait_window "Caves" >/dev/null
+  wait_active "Caves"
 }
 
 # Writes a strong hero into save slot 1 ($1: its progress Beat, default 4 so the maze is open;
@@ -177,10 +191,10 @@ write_hero() {
 
 # Loads slot 1 from the start screen and waits for the map.
 load_slot1() {
-  wait_window "Keep of the Morvath" >/dev/null
+  wait_active "Keep of the Morvath"
   keys alt+l
   keys 1
-  wait_window "Caves" >/dev/null
+  wait_active "Caves"
 }
 
 # Waits until the window titled exactly $1 has the keyboard focus.
@@ -192,29 +206,92 @@ wait_active() {
 
 is_active() { [[ $(active_title) == "$1" ]]; }
 
+# The first of the titles given that a visible window has, once one has (timeout 20 s).
+wait_any() {
+  local titles shown
+  for _ in $(seq 200); do
+    titles=$(visible_titles)
+    for shown in "$@"; do
+      grep -qxF -- "$shown" <<<"$titles" && { echo "$shown"; return 0; }
+    done
+    sleep 0.1
+  done
+  fail "none of $(printf '"%s" ' "$@")after 20 s; visible windows: $(tr '\n' '|' <<<"$titles")"
+}
+
+# Whether the window that has the keyboard is a box (a window that belongs to a screen), which
+# Return answers, rather than a screen, where a stray Return could press a button or, on a cave's
+# door, enter the cave.
+box_active() { xprop -id "$(xdotool getwindowfocus -f)" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id'; }
+
 # Fights off an ambush on the map (or a guard's attack in the screen titled $1): attacks until
 # that screen is back, answering the boxes on the way.
 fight_off() {
   local back=${1:-Caves}
-  for _ in $(seq 80); do
+  for _ in $(seq 150); do
     case $(active_title) in
       "$back") return 0 ;;
       "Combat Screen") keys alt+a ;;
-      *) keys Return ;;
+      *) if box_active; then keys Return; else sleep 0.1; fi ;;
     esac
   done
-  fail "an ambush fight did not end; the focus is on \"$(active_title)\"; shown: $(visible_titles | tr '\n' '|')"
+  fail "a fight did not end with \"$back\" in front; the focus is on \"$(active_title)\"; shown: $(visible_titles | tr '\n' '|')"
 }
 
-# One step on the map (an arrow key's name); a step that met an ambush did not move the hero, so
-# it is taken again once the fight is won.
+# A fingerprint of what window $1 shows on the screen (empty once it is not shown).
+window_picture() { xwd -silent -id "$1" 2>/dev/null | md5sum | cut -d' ' -f1; }
+# Waits until window $1 shows the same picture twice in a row (a repaint has ended); prints it.
+still_picture() {
+  local last="" now
+  for _ in $(seq 50); do
+    now=$(window_picture "$1")
+    [[ $now == "$last" ]] && { echo "$now"; return 0; }
+    last=$now
+    sleep 0.1
+  done
+  fail "window $1 kept changing for 5 s"
+}
+ambushed() { visible_titles | grep -qxF 'Ambushed!!!'; }
+stepped() { ambushed || [[ $(window_picture "$1") != "$2" ]]; }
+
+# One step on the map (an arrow key's name). Every key on the map may meet an ambush in the
+# wild, so the step's outcome is waited for, not guessed: the "Ambushed!!!" box, or the map's
+# picture changed (the hero moved, or the map made way for the place entered). A step that met
+# an ambush did not move the hero, so it is taken again once the fight is won.
 step() {
+  local map before
+  map=$(wait_window Caves)
   for _ in 1 2 3 4; do
-    keys "$1"
-    visible_titles | grep -qxF 'Ambushed!!!' || return 0
+    wait_active Caves
+    before=$(still_picture "$map")
+    xdotool key "$1"
+    poll 10 stepped "$map" "$before" || fail "the step $1 on the map changed nothing in 10 s"
+    ambushed || return 0
     fight_off
   done
   fail "four ambushes in a row"
+}
+
+# Fails unless keys $2... sent to the screen titled $1 (where no ambush lies in wait) change
+# nothing. The inventory, opened by an Alt+I sent after them, is the sign that they have all been
+# handled; the screen must then be the only other window shown. In the Upper Keep a guard's
+# attack, the guards' own doing, is fought off and the keys are sent again.
+assert_keys_change_nothing() {
+  local screen=$1 outcome shown
+  shift
+  for _ in 1 2 3; do
+    wait_active "$screen"
+    keys "$@" alt+i
+    outcome=$(wait_any "Character & Inventory" "Combat Screen")
+    [[ $outcome == "Combat Screen" && $screen == " Keep of the Morvath" ]] || break
+    fight_off "$screen"
+  done
+  [[ $outcome == "Character & Inventory" ]] || fail "keys $* on \"$screen\" started a fight"
+  shown=$(visible_titles | grep -vxF "Character & Inventory" || true)
+  [[ $shown == "$screen" ]] || fail "keys $* on \"$screen\" left shown: $(tr '\n' '|' <<<"$shown")"
+  wait_active "Character & Inventory"
+  keys alt+h
+  wait_no_window "Character & Inventory"
 }
 
 # From the fountain to the Cave of Evil: west, six cells north, east, north.
@@ -267,22 +344,17 @@ game_wait_end() {
 
 # Starts a PulseAudio server of the test's own (its own socket, runtime and home folders, so it
 # meets no other server) whose only output is the null sink "morvath_test", and points the game
-# and the recorder at it. Skips the test when no PulseAudio can be started. Call it after
-# desktop_start. As root the server only warns that it is meant for a user; --system is not
+# and the recorder at it. Call it after desktop_start. As root the server only warns that it is meant for a user; --system is not
 # needed. Clients are let in without the server's cookie (auth-anonymous on the private socket).
 # MORVATH_SOUND_SERVER=pipewire starts PipeWire's PulseAudio-compatible server instead, as on
 # Debian 13's desktops.
 pulse_start() {
-  for tool in pulseaudio pactl parec sox; do
-    command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps installs it)"
-  done
+  need_tools pulseaudio pactl parec sox
   mkdir -p "$TEST_DIR/pulse-home"
   if [[ ${MORVATH_SOUND_SERVER:-pulseaudio} == pipewire ]]; then
     # pipewire, wireplumber and pipewire-pulse on a D-Bus session bus of their own (WirePlumber
     # leaves at once without one); pipewire-pulse serves $XDG_RUNTIME_DIR/pulse/native.
-    for tool in dbus-daemon pipewire wireplumber pipewire-pulse; do
-      command -v "$tool" >/dev/null || skip "$tool is not installed (scripts/install-deps installs it)"
-    done
+    need_tools dbus-daemon pipewire wireplumber pipewire-pulse
     local bus=unix:path=$XDG_RUNTIME_DIR/bus server
     dbus-daemon --session --nofork --address="$bus" >"$TEST_DIR/pulse.log" 2>&1 &
     SOUND_PIDS=($!)
@@ -318,7 +390,7 @@ pulse_start() {
     kill -0 "$PULSE_PID" 2>/dev/null || break
     sleep 0.1
   done
-  skip "no PulseAudio server could be started: $(tail -n 3 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
+  fail "no PulseAudio server answered in 10 s: $(tail -n 3 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
 }
 
 pulse_cleanup() {

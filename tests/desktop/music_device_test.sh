@@ -9,5 +9,4 @@ pulse_start
 # recorder keeps it running like a sound card.
 record_start
 MORVATH_TEST_SOUND_SERVER=1 QT_QPA_PLATFORM=offscreen "$1" --gtest_filter='*OnASoundServer*'
-[[ $(sound_streams) -eq 0 ]] || fail "a sound stream outlived the device"
 awk -v l="$(loudness 15)" 'BEGIN { exit !(l > 0.001) }' || fail "the tunes were not heard"

@@ -34,15 +34,15 @@ load_slot1
 
 # Any key but an arrow on the fountain: the first tower, with its tune.
 keys z
-wait_window "Tower of Reflections (Tower 1 of the Under World)" >/dev/null
+wait_active "Tower of Reflections (Tower 1 of the Under World)"
 wait_heard "on entering the tower" 5
 wait_silent "after the tower's tune ended" 5
 wait_no_stream "after the tune ended"
 assert_idle_cpu "in the tower after its tune ended"
 
-# The first fight button has the focus: the fight starts the ended tune over.
-keys space
-wait_window "Combat Screen" >/dev/null
+# A fight (Tab and Space press a fight button) starts the ended tune over.
+keys Tab space
+wait_active "Combat Screen"
 wait_heard "at the start of a tower fight after the tune had ended" 3
 wait_silent "after the restarted tune ended" 5
 
@@ -52,7 +52,7 @@ for _ in $(seq 20); do
   visible_titles | grep -qxF "You killed the Mirror Monster!!!" && break
   visible_titles | grep -qxF "You Died" && fail "the hero died in the mirror fight"
 done
-wait_window "You killed the Mirror Monster!!!" >/dev/null
+wait_active "You killed the Mirror Monster!!!"
 assert_stays_silent "before the victory box was answered" 0.5
 keys Return
 wait_window "Tower of Reflections (Tower 1 of the Under World)" >/dev/null

@@ -21,11 +21,6 @@
 namespace morvath::test {
 namespace {
 
-double Choose(QSize screen) {
-  const QSize windows[] = {kLargestWindow};
-  return ChooseLayoutScale(screen, windows);
-}
-
 // Screens, logical pixels free for windows, and the step each gets.
 const std::pair<QSize, double> kScreens[] = {
     {{1280, 720}, 0.75},  {{1366, 741}, 0.75}, {{1536, 864}, 0.75}, {{1920, 1080}, 1},
@@ -33,7 +28,8 @@ const std::pair<QSize, double> kScreens[] = {
     {{5120, 2880}, 3},    {{800, 600}, 0.75}};  // the last: nothing fits, the smallest step
 
 TEST(LayoutScale, EachScreenGetsTheLargestStepThatFitsEveryWindow) {
-  for (const auto& [screen, step] : kScreens) EXPECT_EQ(Choose(screen), step) << screen.width();
+  for (const auto& [screen, step] : kScreens)
+    EXPECT_EQ(ChooseLayoutScale(screen), step) << screen.width();
   const QSize wide[] = {kLargestWindow, QSize(1500, 100)};
   EXPECT_EQ(ChooseLayoutScale(QSize(1510, 1080), wide), 0.75);
 }
@@ -77,7 +73,8 @@ TEST_P(EveryWindowAt, FitsWithItsFrameAndKeepsCrispPicturesAndWholeTexts) {
     SCOPED_TRACE(std::string(ScreenName(id)));
     for (const auto& [screen, step] : kScreens) {
       if (step != GetParam() || screen.height() <= 600) continue;  // 800x600 fits nothing
-      EXPECT_TRUE(QRect(QPoint(), screen).contains(QRect(QPoint(), w.size() + kFrameAllowance)));
+      EXPECT_TRUE(
+          QRect(QPoint(), screen).contains(QRect(QPoint(), w.size().grownBy(kFrameAllowance))));
     }
     for (QWidget* widget : w.centralWidget()->findChildren<QWidget*>()) {
       const std::string name = widget->objectName().toStdString();

@@ -25,8 +25,13 @@ done
 [[ -n $(find "$share/metainfo" -name '*.metainfo.xml') ]] || { echo "no AppStream metainfo"; exit 1; }
 [[ -f $share/man/man6/morvath.6 ]] || { echo "no man page"; exit 1; }
 
-# Started from a folder without the tunes, each program makes its tune folder the current
-# directory and shows the start screen (the benchmark mode leaves once it is shown).
+# The folder whose Music/Temple.mid the game ($1) holds open: the title tune it plays.
+tune_folder_of() {
+  for fd in "/proc/$1"/fd/*; do readlink "$fd"; done 2>/dev/null | sed -n 's|/Music/Temple\.mid$||p' | head -n 1
+}
+
+# Started from a folder without the tunes, each program shows the start screen (the benchmark
+# mode leaves once it is shown) and plays its own tunes, without leaving the starting folder.
 elsewhere=$stage/elsewhere
 mkdir -p "$elsewhere/config" "$elsewhere/Music"  # a player's own Music folder
 for pair in "$bin:$(dirname "$music")" "$build/morvath:$source"; do
@@ -40,11 +45,13 @@ for pair in "$bin:$(dirname "$music")" "$build/morvath:$source"; do
   game=$!
   folder=
   for _ in $(seq 100); do
-    folder=$(readlink "/proc/$game/cwd" || true)
+    folder=$(tune_folder_of "$game")
     [[ "$folder" != "$want" ]] || break
     sleep 0.1
   done
+  cwd=$(readlink "/proc/$game/cwd" || true)
   kill "$game" 2>/dev/null || true
   wait "$game" 2>/dev/null || true
-  [[ "$folder" == "$want" ]] || { echo "$program plays from ${folder:-nowhere}, not $want"; exit 1; }
+  [[ "$folder" == "$want" ]] || { echo "$program plays from ${folder:-nowhere}, not $want" >&2; exit 1; }
+  [[ "$cwd" == "$elsewhere" ]] || { echo "$program left its starting folder for $cwd" >&2; exit 1; }
 done

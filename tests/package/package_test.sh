@@ -112,28 +112,40 @@ start_game() {
     >/dev/null || fail "the game started in $1 shows no start screen"
 }
 stop_game() { kill "$game"; wait "$game" 2>/dev/null || true; }
+# The folder whose Music/Temple.mid the game holds open (the title tune it plays), once it does.
+tune_folder() {
+  local folder
+  for _ in $(seq 50); do
+    folder=$(for fd in "/proc/$game"/fd/*; do readlink "$fd"; done 2>/dev/null |
+      sed -n 's|/Music/Temple\.mid$||p' | head -n 1)
+    [[ -n "$folder" ]] && break
+    sleep 0.1
+  done
+  echo "$folder"
+}
 
 home=$work/home
 rm -rf "$home"
 mkdir -p "$home/Music"
 echo "not a tune" >"$home/Music/song.mid"
 start_game "$home" "$work/stderr-found"
-sleep 1  # the music starts after the first paint
-folder=$(readlink "/proc/$game/cwd")
+folder=$(tune_folder)
+cwd=$(readlink "/proc/$game/cwd")
 stop_game
 [[ "$folder" == "$root/usr/share/games/morvath" ]] ||
-  fail "the game plays from $folder, not from its tune folder $root/usr/share/games/morvath"
+  fail "the game plays from ${folder:-nowhere}, not from its tune folder $root/usr/share/games/morvath"
+[[ "$cwd" == "$home" ]] || fail "the game left its starting folder for $cwd"
 ! grep -q 'Music folder' "$work/stderr-found" || fail "the game says it found no tunes"
 echo "started in $home, the game plays from ${folder#"$root"}"
 
 # --- Without its tunes: one line says so, and the game plays on. -------------------------------
 rm -r "$root/usr/share/games/morvath/Music"
 start_game "$home" "$work/stderr-lost"
-sleep 1
-folder=$(readlink "/proc/$game/cwd")
+for _ in $(seq 50); do grep -q '^morvath:' "$work/stderr-lost" && break; sleep 0.1; done
+cwd=$(readlink "/proc/$game/cwd")
 kill -0 "$game" || fail "the game without its tunes did not play on"
 stop_game
-[[ "$folder" == "$home" ]] || fail "without tunes the game moved to $folder"
+[[ "$cwd" == "$home" ]] || fail "without tunes the game moved to $cwd"
 lines=$(grep '^morvath:' "$work/stderr-lost" || true)
 [[ "$lines" == "morvath: no Music folder with the game's tunes found; music is off" ]] ||
   fail "without its tunes the game said: ${lines:-nothing}"

@@ -1,0 +1,80 @@
+// A screen shown, or shown again, holds no button in the keyboard focus: a plain Space presses
+// nothing until the player moves the focus, and Tab still reaches the buttons.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/frontend.h"
+#include "app/screen_window.h"
+#include "combat/battle.h"
+#include "support/fakes.h"
+#include "world/caves.h"
+
+namespace morvath::test {
+namespace {
+
+QPushButton* FocusedButton() {
+  return qobject_cast<QPushButton*>(QApplication::focusWidget());
+}
+
+// A plain Space to whatever has the keyboard focus.
+void Space() {
+  QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Space);
+}
+
+TEST(ScreenFocus, AfterAFightTheCaveHoldsNoButtonAndSpaceStartsNoFightAgain) {
+  Harness h;
+  Frontend frontend(h.g());
+  h.newGame("Arden");
+  h.g().caves().visible = false;
+  h.g().screen(ScreenId::Cave1).visible = true;
+  frontend.refresh();
+  ScreenWindow& cave = frontend.window(ScreenId::Cave1);
+  QTRY_VERIFY(cave.isActiveWindow());
+
+  // The player clicks "Level 1-Giant Snake": the button takes the focus, the fight begins.
+  QTest::mouseClick(cave.findChild<QPushButton*>("Command1"), Qt::LeftButton);
+  ASSERT_TRUE(h.g().battle().visible);
+  ScreenWindow& battle = frontend.window(ScreenId::Battle);
+  QTRY_VERIFY(battle.isActiveWindow());
+  EXPECT_EQ(FocusedButton(), nullptr) << "the combat screen opens with a button in focus";
+  const int draws = h.random.draws;
+  Space();  // the key that answered the box before
+  EXPECT_EQ(h.random.draws, draws) << "a Space on the opening combat screen attacked";
+
+  h.random.push({0.0});  // the escape succeeds: back to the cave
+  QTest::mouseClick(battle.findChild<QPushButton*>("Flee"), Qt::LeftButton);
+  ASSERT_TRUE(cave.isVisible());
+  QTRY_VERIFY(cave.isActiveWindow());
+  EXPECT_EQ(FocusedButton(), nullptr) << "the monster button kept the focus through the fight";
+  Space();
+  EXPECT_FALSE(h.g().battle().visible) << "a Space after the fight started it again";
+
+  // Tab still reaches the buttons.
+  QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Tab);
+  ASSERT_NE(FocusedButton(), nullptr);
+  EXPECT_EQ(FocusedButton()->window(), &cave);
+}
+
+TEST(ScreenFocus, AScreenTheGameHasLeftTakesNoClickOrKeyWhileItsWindowStillStands) {
+  Harness h;
+  Frontend frontend(h.g());
+  h.newGame("Arden");
+  ScreenWindow& map = frontend.window(ScreenId::Caves);
+  frontend.refresh();
+  QTRY_VERIFY(map.isActiveWindow());
+  // The game moves on (as a guard's attack does in the maze) before the window has gone.
+  h.g().caves().visible = false;
+  h.g().screen(ScreenId::Cave1).visible = true;
+  const int draws = h.random.draws;
+  QTest::keyClick(&map, Qt::Key_Up);  // a step would draw for an ambush
+  QTest::mouseClick(map.findChild<QPushButton*>("Command1"), Qt::LeftButton);  // "&End Game"
+  EXPECT_EQ(h.random.draws, draws) << "a key reached the map the game had left";
+  EXPECT_TRUE(h.g().screen(ScreenId::Cave1).visible) << "a click reached the map the game had left";
+  EXPECT_FALSE(h.g().startForm().visible);
+}
+
+}  // namespace
+}  // namespace morvath::test
