@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTimer>
+#include <utility>
 
 namespace morvath {
 

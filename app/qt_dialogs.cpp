@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QWindow>
+#include <utility>
 
 namespace morvath {
 namespace {

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <functional>
+#include <string>
 
 #include "app/keyboard_handover.h"
 #include "core/ports.h"

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QSettings>
 #include <cstdio>
+#include <utility>
 
 namespace morvath {
 namespace {

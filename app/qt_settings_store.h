@@ -5,6 +5,7 @@
 #include <QString>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "core/ports.h"
 

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "app/announcer.h"

@@ -1,6 +1,8 @@
 // A music device that plays nothing but remembers its file name, for runs without music.
 #pragma once
 
+#include <string>
+
 #include "core/ports.h"
 
 namespace morvath {

@@ -3,14 +3,22 @@
 # published is known (screenshotUrl); without it the metainfo has none.
 #
 # Also runs as a script (the package test checks both forms):
-#   cmake -DOUTPUT=file [-DSCREENSHOT_URL=https://...] -P cmake/metainfo.cmake
+#   cmake -DOUTPUT=file [-DSCREENSHOT_URL=https://...] [-DMORVATH_HOMEPAGE_URL=https://...]
+#         -P cmake/metainfo.cmake
 
-# Software centres want a reverse-domain name for the game. It has no web address of its own yet:
-# until it has, the name sits under example.org, the domain kept for placeholders. Replace it
-# (and keep the old one in <provides><id>) once the game is published.
+# Software centres want a reverse-domain name for the game, a home page, and a reverse-domain
+# name for its developers. The game has no web address of its own yet: until it has, all three
+# sit under example.org, the domain kept for placeholders. Set them when configuring
+# (-DMORVATH_APPSTREAM_ID=... -DMORVATH_HOMEPAGE_URL=...), and keep the old game name in
+# <provides><id> once the game is published.
 if(NOT DEFINED MORVATH_APPSTREAM_ID)
   set(MORVATH_APPSTREAM_ID "org.example.morvath")
 endif()
+if(NOT DEFINED MORVATH_HOMEPAGE_URL)
+  set(MORVATH_HOMEPAGE_URL "https://morvath.example.org/")
+endif()
+# The developers' name is the game's without its last part (org.example for org.example.morvath).
+string(REGEX REPLACE "\\.[^.]*$" "" MORVATH_DEVELOPER_ID "${MORVATH_APPSTREAM_ID}")
 # Each screenshot: file name in docs/screenshots, then its caption.
 set(MORVATH_SCREENSHOTS
     "map.png|The land around the town of Makar"

@@ -1,6 +1,7 @@
 #include "combat/battle_window.h"
 
 #include <QPushButton>
+#include <utility>
 
 #include "app/layout_scale.h"
 #include "app/theme.h"

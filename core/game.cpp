@@ -1,6 +1,8 @@
 #include "core/game.h"
 
 #include <stdexcept>
+#include <string_view>
+#include <utility>
 
 #include "bar/black.h"
 #include "combat/battle.h"

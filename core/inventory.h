@@ -2,6 +2,8 @@
 // live, on top of whatever screen is in front.
 #pragma once
 
+#include <string>
+
 #include "core/character.h"
 #include "core/screen.h"
 

@@ -1,6 +1,7 @@
 #include "core/screen.h"
 
 #include <stdexcept>
+#include <utility>
 
 #include "core/game.h"
 

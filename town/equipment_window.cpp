@@ -1,6 +1,7 @@
 #include "town/equipment_window.h"
 
 #include <QPushButton>
+#include <initializer_list>
 
 namespace morvath {
 namespace {

@@ -2,6 +2,8 @@
 // (button, value, cost) and the way out.
 #pragma once
 
+#include <initializer_list>
+
 #include "app/screen_window.h"
 #include "town/equipment.h"
 

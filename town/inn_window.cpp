@@ -1,5 +1,7 @@
 #include "town/inn_window.h"
 
+#include <string_view>
+
 namespace morvath {
 namespace {
 

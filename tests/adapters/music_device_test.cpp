@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
@@ -10,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <thread>
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/text.h"
 #include "fight_setup.h"
 

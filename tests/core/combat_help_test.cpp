@@ -1,6 +1,9 @@
 // The combat screen's help dialogs: every caption, value and gauge that explains itself.
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <utility>
+
 #include "fight_setup.h"
 
 namespace morvath::test {

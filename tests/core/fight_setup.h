@@ -3,6 +3,9 @@
 // dexterity 2-1-1, paying 30 gold and 25 experience, returning to the map.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "combat/battle.h"
 #include "support/fakes.h"
 

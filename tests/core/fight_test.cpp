@@ -2,6 +2,7 @@
 // misses, damage, the health gauges, and the hero's death.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "combat/battle.h"

@@ -4,8 +4,11 @@
 // event that the game is still whole. Seeded and reproducible: a failure names its seed.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <random>
 #include <set>
 #include <sstream>

@@ -346,9 +346,36 @@ game_wait_end() {
 # meets no other server) whose only output is the null sink "morvath_test", and points the game
 # and the recorder at it. Call it after desktop_start. As root the server only warns that it is meant for a user; --system is not
 # needed. Clients are let in without the server's cookie (auth-anonymous on the private socket).
+# MORVATH_SOUND_SERVER=pipewire starts PipeWire's PulseAudio-compatible server instead, as on
+# Debian 13's desktops.
 pulse_start() {
   need_tools pulseaudio pactl parec sox
   mkdir -p "$TEST_DIR/pulse-home"
+  if [[ ${MORVATH_SOUND_SERVER:-pulseaudio} == pipewire ]]; then
+    # pipewire, wireplumber and pipewire-pulse on a D-Bus session bus of their own (WirePlumber
+    # leaves at once without one); pipewire-pulse serves $XDG_RUNTIME_DIR/pulse/native.
+    need_tools dbus-daemon pipewire wireplumber pipewire-pulse
+    local bus=unix:path=$XDG_RUNTIME_DIR/bus server
+    dbus-daemon --session --nofork --address="$bus" >"$TEST_DIR/pulse.log" 2>&1 &
+    SOUND_PIDS=($!)
+    trap 'pulse_cleanup; desktop_cleanup' EXIT
+    poll 10 test -S "$XDG_RUNTIME_DIR/bus" || fail "the D-Bus session bus for PipeWire did not start"
+    for server in pipewire wireplumber pipewire-pulse; do
+      HOME=$TEST_DIR/pulse-home XDG_CONFIG_HOME=$TEST_DIR/pulse-home \
+        XDG_STATE_HOME=$TEST_DIR/pulse-home DBUS_SESSION_BUS_ADDRESS=$bus \
+        "$server" >>"$TEST_DIR/pulse.log" 2>&1 &
+      SOUND_PIDS+=($!)
+    done
+    export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
+    poll 10 pactl info >/dev/null 2>&1 ||
+      fail "PipeWire's PulseAudio server did not start: $(tail -n 3 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
+    server=$(pactl info | sed -n 's/^Server Name: //p')
+    [[ $server == *PipeWire* ]] || fail "the sound server is $server, not PipeWire"
+    pactl load-module module-null-sink sink_name=morvath_test >/dev/null &&
+      pactl set-default-sink morvath_test || fail "PipeWire made no null sink"
+    echo "sound server: $server"
+    return 0
+  fi
   PULSE_SOCKET=$TEST_DIR/pulse.sock
   HOME=$TEST_DIR/pulse-home XDG_CONFIG_HOME=$TEST_DIR/pulse-home \
     pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no --log-target=stderr \
@@ -370,6 +397,7 @@ pulse_cleanup() {
   [[ -n "${RECORD_PID:-}" ]] && kill "$RECORD_PID" 2>/dev/null || true
   [[ -n "${GAME_PID:-}" ]] && kill "$GAME_PID" 2>/dev/null || true
   [[ -n "${PULSE_PID:-}" ]] && kill "$PULSE_PID" 2>/dev/null || true
+  for pid in "${SOUND_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 
 # Records everything the null sink plays into $TEST_DIR/sound.raw (44.1 kHz, 16-bit, stereo).

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <utility>
 
 #include "app/clock_random.h"
 #include "app/frontend.h"

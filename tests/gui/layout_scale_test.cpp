@@ -8,6 +8,8 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <cmath>
+#include <utility>
 
 #include "app/frontend.h"
 #include "app/screen_window.h"

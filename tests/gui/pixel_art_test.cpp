@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <algorithm>
 #include <cmath>
 
 #include "app/widgets.h"

@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
+#include <cstdlib>
 
 #include "app/frontend.h"
 #include "app/screen_window.h"

@@ -13,7 +13,7 @@ command -v dpkg-buildpackage >/dev/null || {
   echo "SKIPPED: dpkg-buildpackage is missing (scripts/install-deps --tests installs it)"
   exit 77
 }
-fail() { echo "FAIL: $*"; exit 1; }
+fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # --- The build. -------------------------------------------------------------------------------
 "$src/scripts/make-deb" "$work/dist" "$work/build" >/dev/null
@@ -66,15 +66,20 @@ desktop-file-validate "$root/usr/share/applications/morvath.desktop" ||
   fail "desktop-file-validate rejects the menu entry"
 ! grep -q '^Path=' "$root/usr/share/applications/morvath.desktop" ||
   fail "the menu entry names a working folder"
-appstreamcli validate --no-net "$root$metainfo" >/dev/null ||
-  { appstreamcli validate --no-net "$root$metainfo"; fail "appstreamcli rejects the metainfo"; }
+# Neither errors nor warnings from AppStream 0.16 (Debian 12) or 1.0 (Debian 13). Notes may stay:
+# 0.16 does not know the <developer> element that 1.0 asks for.
+appstream_complaints() {
+  appstreamcli validate --no-net --pedantic "$1" 2>&1 | grep -E '^[EW]:' || true
+}
+complaints=$(appstream_complaints "$root$metainfo")
+[[ -z "$complaints" ]] || fail "appstreamcli finds fault with the metainfo: ${complaints//$'\n'/; }"
 # Once the game has a web address, the metainfo names its screenshots: that form is valid too.
 cmake -DOUTPUT="$work/with-screenshots.metainfo.xml" \
       -DSCREENSHOT_URL=https://games.example.org/morvath/screenshots -P "$src/cmake/metainfo.cmake"
 [[ $(grep -c '<screenshot' "$work/with-screenshots.metainfo.xml") -ge 6 ]] ||
   fail "the metainfo with a screenshot address names no screenshots"
-appstreamcli validate --no-net "$work/with-screenshots.metainfo.xml" >/dev/null ||
-  fail "appstreamcli rejects the metainfo with screenshots"
+complaints=$(appstream_complaints "$work/with-screenshots.metainfo.xml")
+[[ -z "$complaints" ]] || fail "appstreamcli finds fault with the metainfo with screenshots: $complaints"
 for shot in $(sed -n 's|.*<image>.*/\([^/]*\)</image>.*|\1|p' "$work/with-screenshots.metainfo.xml"); do
   [[ -f "$src/docs/screenshots/$shot" ]] || fail "the metainfo names a missing screenshot $shot"
 done
