@@ -78,12 +78,18 @@ game_start() {
   GAME_PID=$!
 }
 
-# The id of the visible top-level window titled exactly $1, once there is one (timeout $2 s).
+# The ids of the visible top-level windows titled exactly $1, one a line.
+window_ids() {
+  xdotool search --onlyvisible --name "^$(printf '%s' "$1" | sed 's/[][\.*^$?+(){}|]/\\&/g')\$" 2>/dev/null || true
+}
+
+# The id of a visible top-level window titled exactly $1 other than those listed after the
+# timeout, once there is one (timeout $2 s, default 20).
 wait_window() {
   local title=$1 timeout=${2:-20} id
+  shift $(($# < 2 ? $# : 2))
   for _ in $(seq $((timeout * 10))); do
-    id=$(xdotool search --onlyvisible --name "^$(printf '%s' "$title" | sed 's/[][\.*^$?+(){}|]/\\&/g')\$" \
-      2>/dev/null | head -n 1) || true
+    id=$(window_ids "$title" | grep -vxF -f <(printf '%s\n' "$@" -) | head -n 1) || true
     [[ -n "$id" ]] && { echo "$id"; return 0; }
     [[ -n "${GAME_PID:-}" ]] && ! kill -0 "$GAME_PID" 2>/dev/null && fail "the game ended while waiting for \"$title\""
     sleep 0.1

@@ -86,20 +86,8 @@ visible_titles() { windows_json | jq -r 'select(.visible) | .name'; }
 active_title() { windows_json | jq -r 'select(.focused) | .name'; }
 active_id() { windows_json | jq -r 'select(.focused) | .id'; }
 
-# The id of a visible window titled exactly $1 other than those listed after the timeout
-# (timeout $2 s, default 20).
-wait_window() {
-  local title=$1 timeout=${2:-20} id
-  shift $(($# < 2 ? $# : 2))
-  for _ in $(seq $((timeout * 10))); do
-    id=$(windows_json | jq -r --arg t "$title" 'select(.visible and .name == $t) | .id' |
-      grep -vxF -f <(printf '%s\n' "$@" -) | head -n 1) || true
-    [[ -n "$id" ]] && { echo "$id"; return 0; }
-    [[ -n "${GAME_PID:-}" ]] && ! kill -0 "$GAME_PID" 2>/dev/null && fail "the game ended while waiting for \"$title\""
-    sleep 0.1
-  done
-  fail "no window \"$title\" after ${timeout} s; visible windows: $(visible_titles | tr '\n' '|')"
-}
+# The ids of the visible windows titled exactly $1, one a line (wait_window finds them here).
+window_ids() { windows_json | jq -r --arg t "$1" 'select(.visible and .name == $t) | .id'; }
 
 # Waits until sway's window $1 has the keyboard ($2 names it in the failure).
 wait_focused_id() {
