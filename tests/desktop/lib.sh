@@ -9,6 +9,8 @@
 # stderr, where the test log shows it whatever the caller does with the helpers' output.
 
 set -euo pipefail
+# A command that stops the test without a reason of its own still names itself in the log.
+trap 'echo "FAILED: $(basename "$0") line $LINENO: $BASH_COMMAND" >&2' ERR
 
 skip() { echo "SKIPPED: $*" >&2; exit 77; }
 fail() {

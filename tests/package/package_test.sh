@@ -6,6 +6,8 @@
 #
 # Usage: package_test.sh <source-dir> <work-dir>; exit 77 (skipped) without dpkg-buildpackage.
 set -euo pipefail
+# A command that stops the test without a reason of its own still names itself in the log.
+trap 'echo "FAILED: $(basename "$0") line $LINENO: $BASH_COMMAND" >&2' ERR
 src=$1
 work=$2/package-test
 
@@ -113,15 +115,16 @@ start_game() {
 }
 stop_game() { kill "$game"; wait "$game" 2>/dev/null || true; }
 # The folder whose Music/Temple.mid the game holds open (the title tune it plays), once it does.
+# (A descriptor may close between the listing and its reading: that is no failure of the test.)
 tune_folder() {
-  local folder
+  local fd target
   for _ in $(seq 50); do
-    folder=$(for fd in "/proc/$game"/fd/*; do readlink "$fd"; done 2>/dev/null |
-      sed -n 's|/Music/Temple\.mid$||p' | head -n 1)
-    [[ -n "$folder" ]] && break
+    for fd in "/proc/$game"/fd/*; do
+      target=$(readlink "$fd" 2>/dev/null) || continue
+      [[ $target == */Music/Temple.mid ]] && { echo "${target%/Music/Temple.mid}"; return 0; }
+    done
     sleep 0.1
   done
-  echo "$folder"
 }
 
 home=$work/home
