@@ -379,8 +379,11 @@ pulse_start() {
       fail "PipeWire's PulseAudio server did not start: $(tail -n 3 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
     server=$(pactl info | sed -n 's/^Server Name: //p')
     [[ $server == *PipeWire* ]] || fail "the sound server is $server, not PipeWire"
-    pactl load-module module-null-sink sink_name=morvath_test >/dev/null &&
-      pactl set-default-sink morvath_test || fail "PipeWire made no null sink"
+    # The server answers before its session manager is ready to make nodes ("Not supported").
+    poll 10 pactl load-module module-null-sink sink_name=morvath_test >/dev/null 2>&1 ||
+      fail "PipeWire made no null sink in 10 s: $(pactl load-module module-null-sink 2>&1)"
+    poll 10 pactl set-default-sink morvath_test 2>/dev/null ||
+      fail "PipeWire's null sink did not become the default output in 10 s"
     echo "sound server: $server"
     return 0
   fi
