@@ -154,6 +154,8 @@ assert_on_screen() {
 
 # Keys through the X server to the window that has the focus (xdotool key names: Return, alt+n).
 keys() { xdotool key --delay 60 "$@"; sleep 0.3; }
+# One key, with no pause after it (the caller waits for its outcome).
+key_once() { xdotool key "$1"; }
 # Text typed into the focused widget.
 type_text() { xdotool type --delay 40 -- "$1"; sleep 0.2; }
 
@@ -272,7 +274,7 @@ step() {
   for _ in 1 2 3 4; do
     wait_active Caves
     before=$(still_picture "$map")
-    xdotool key "$1"
+    key_once "$1"
     poll 10 stepped "$map" "$before" || fail "the step $1 on the map changed nothing in 10 s"
     ambushed || return 0
     fight_off

@@ -171,20 +171,8 @@ window_picture() {
   fail "grim could not take a picture of window $1: $(cat "$TEST_DIR/grim.err")"
 }
 
-# One step on the map, as lib.sh takes it, with the key sent through sway's virtual keyboard.
-step() {
-  local map before
-  map=$(wait_window Caves)
-  for _ in 1 2 3 4; do
-    wait_active Caves
-    before=$(still_picture "$map")
-    wtype -s 300 -k "$1" || fail "wtype could not send $1"
-    poll 10 stepped "$map" "$before" || fail "the step $1 on the map changed nothing in 10 s"
-    ambushed || return 0
-    fight_off
-  done
-  fail "four ambushes in a row"
-}
+# One key through sway's virtual keyboard (lib.sh's step sends its arrow keys here).
+key_once() { wtype -s 300 -k "$1" || fail "wtype could not send $1"; }
 
 # A screenshot of the whole output into $1 (PNG), in the output's own pixels.
 screenshot() { grim "$1" || fail "grim could not take a screenshot"; }
