@@ -381,11 +381,10 @@ pulse_start() {
       fail "PipeWire's PulseAudio server did not start: $(tail -n 3 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
     server=$(pactl info | sed -n 's/^Server Name: //p')
     [[ $server == *PipeWire* ]] || fail "the sound server is $server, not PipeWire"
-    # The server answers before its session manager is ready to make nodes ("Not supported").
-    poll 10 pactl load-module module-null-sink sink_name=morvath_test >/dev/null 2>&1 ||
-      fail "PipeWire made no null sink in 10 s: $(pactl load-module module-null-sink 2>&1)"
-    poll 10 pactl set-default-sink morvath_test 2>/dev/null ||
-      fail "PipeWire's null sink did not become the default output in 10 s"
+    # The server answers before its session manager (WirePlumber) is ready: until then a null
+    # sink cannot be made ("Not supported") nor made the default output.
+    poll 30 pipewire_null_sink ||
+      fail "PipeWire gave no default null sink in 30 s: $(tail -n 5 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
     echo "sound server: $server"
     return 0
   fi
@@ -404,6 +403,15 @@ pulse_start() {
     sleep 0.1
   done
   fail "no PulseAudio server answered in 10 s: $(tail -n 3 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
+}
+
+# Makes the null sink (once) and the default output; fails while PipeWire is not ready for it.
+pipewire_null_sink() {
+  if [[ -z ${NULL_SINK_MADE:-} ]]; then
+    pactl load-module module-null-sink sink_name=morvath_test >/dev/null 2>&1 || return 1
+    NULL_SINK_MADE=1
+  fi
+  pactl set-default-sink morvath_test 2>/dev/null
 }
 
 pulse_cleanup() {
