@@ -370,11 +370,15 @@ pulse_start() {
     SOUND_PIDS=($!)
     trap 'pulse_cleanup; desktop_cleanup' EXIT
     poll 10 test -S "$XDG_RUNTIME_DIR/bus" || fail "the D-Bus session bus for PipeWire did not start"
+    # WirePlumber and pipewire-pulse give up at once ("Failed to connect to PipeWire") when they
+    # start before PipeWire listens on its socket: each is started once the one before is there.
     for server in pipewire wireplumber pipewire-pulse; do
       HOME=$TEST_DIR/pulse-home XDG_CONFIG_HOME=$TEST_DIR/pulse-home \
         XDG_STATE_HOME=$TEST_DIR/pulse-home DBUS_SESSION_BUS_ADDRESS=$bus \
         "$server" >>"$TEST_DIR/pulse.log" 2>&1 &
       SOUND_PIDS+=($!)
+      [[ $server == pipewire ]] && { poll 10 test -S "$XDG_RUNTIME_DIR/pipewire-0" ||
+        fail "PipeWire did not start: $(tail -n 3 "$TEST_DIR/pulse.log" | tr '\n' ' ')"; }
     done
     export PULSE_SERVER=unix:$XDG_RUNTIME_DIR/pulse/native
     poll 10 pactl info >/dev/null 2>&1 ||
@@ -383,8 +387,10 @@ pulse_start() {
     [[ $server == *PipeWire* ]] || fail "the sound server is $server, not PipeWire"
     # The server answers before its session manager (WirePlumber) is ready: until then a null
     # sink cannot be made ("Not supported") nor made the default output.
-    poll 30 pipewire_null_sink ||
+    poll 30 pipewire_null_sink || {
+      kill -0 "${SOUND_PIDS[2]}" 2>/dev/null || fail "WirePlumber ended: $(tail -n 5 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
       fail "PipeWire gave no default null sink in 30 s: $(tail -n 5 "$TEST_DIR/pulse.log" | tr '\n' ' ')"
+    }
     echo "sound server: $server"
     return 0
   fi
