@@ -249,12 +249,17 @@ fight_off() {
 }
 
 # A fingerprint of what window $1 shows on the screen (empty once it is not shown).
-window_picture() { xwd -silent -id "$1" 2>/dev/null | md5sum | cut -d' ' -f1; }
+window_picture() {
+  local sum
+  sum=$(xwd -silent -id "$1" 2>/dev/null | md5sum) || return 0
+  echo "${sum%% *}"
+}
 # Waits until window $1 shows the same picture twice in a row (a repaint has ended); prints it.
 still_picture() {
   local last="" now
   for _ in $(seq 50); do
     now=$(window_picture "$1")
+    [[ -n $now ]] || fail "window $1 is not shown"
     [[ $now == "$last" ]] && { echo "$now"; return 0; }
     last=$now
     sleep 0.1
@@ -270,8 +275,9 @@ stepped() { ambushed || [[ $(window_picture "$1") != "$2" ]]; }
 # an ambush did not move the hero, so it is taken again once the fight is won.
 step() {
   local map before
-  map=$(wait_window Caves)
   for _ in 1 2 3 4; do
+    # After a fight the map is shown again: on Wayland that is a new window, with an id of its own.
+    map=$(wait_window Caves)
     wait_active Caves
     before=$(still_picture "$map")
     key_once "$1"

@@ -171,8 +171,20 @@ window_picture() {
   fail "grim could not take a picture of window $1: $(cat "$TEST_DIR/grim.err")"
 }
 
-# One key through sway's virtual keyboard (lib.sh's step sends its arrow keys here).
-key_once() { wtype -s 300 -k "$1" || fail "wtype could not send $1"; }
+# One key through sway's virtual keyboard (lib.sh's step sends its arrow keys here). A new
+# virtual keyboard can lose a key (see keys): it is sent again only when the game was told of no
+# key press in 3 s (the protocol it spoke says so), so a step is never taken twice.
+key_once() {
+  local before
+  before=$(key_presses)
+  for _ in 1 2 3; do
+    wtype -s 300 -k "$1" || fail "wtype could not send $1"
+    poll 3 key_pressed_since "$before" && return 0
+  done
+  fail "the game was told of no key press in three tries to send $1 (wtype through sway)"
+}
+key_presses() { grep -cE 'wl_keyboard[@#][0-9]+\.key\([0-9]+, [0-9]+, [0-9]+, 1\)' "$TEST_DIR/protocol.log" || true; }
+key_pressed_since() { (($(key_presses) > $1)); }
 
 # A screenshot of the whole output into $1 (PNG), in the output's own pixels.
 screenshot() { grim "$1" || fail "grim could not take a screenshot"; }
