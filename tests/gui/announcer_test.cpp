@@ -4,23 +4,18 @@
 
 #include <QPushButton>
 
-#include "app/frontend.h"
 #include "app/screen_window.h"
 #include "combat/battle.h"
 #include "combat/catalogue.h"
 #include "core/game.h"
-#include "support/fakes.h"
+#include "gui/new_game_on_screen.h"
 #include "world/caves.h"
 #include "world/upper_keep.h"
 
 namespace morvath::test {
 namespace {
 
-struct Announcements : ::testing::Test {
-  Harness h;
-  Frontend frontend{h.g()};
-  Announcements() { h.newGame("Arden"); }
-
+struct Announcements : NewGameOnScreen {
   // What the window of the screen said during the event, "" for nothing; more than one
   // utterance for one event fails.
   QString saidBy(ScreenId id, const std::function<void()>& event) {
@@ -33,8 +28,7 @@ struct Announcements : ::testing::Test {
     return w.announcer().lastSpoken();
   }
   QString step(int code) {
-    return saidBy(ScreenId::Caves,
-                  [this, code] { frontend.run([this, code] { h.g().caves().keyDown(code, 0); }); });
+    return saidBy(ScreenId::Caves, [this, code] { press(h.g().caves(), code); });
   }
 };
 
@@ -60,9 +54,7 @@ TEST_F(Announcements, TheMazeSaysItsOpeningWordsEachCellAndEachWall) {
   EXPECT_EQ(saidBy(ScreenId::UpperKeep, [this] { frontend.refresh(); }),
             "0, 4. Watch out for the guards!!! Use the arrow keys to move around");
   auto walk = [this](int code) {
-    return saidBy(ScreenId::UpperKeep, [this, code] {
-      frontend.run([this, code] { h.g().upperKeep().keyDown(code, 0); });
-    });
+    return saidBy(ScreenId::UpperKeep, [this, code] { press(h.g().upperKeep(), code); });
   };
   EXPECT_EQ(walk(key::kDown), "0, 3");
   EXPECT_EQ(walk(key::kLeft), "0, 3. There is a wall blocking your way");

@@ -9,9 +9,8 @@
 #include <QTest>
 #include <algorithm>
 
-#include "app/frontend.h"
 #include "app/screen_window.h"
-#include "support/fakes.h"
+#include "gui/new_game_on_screen.h"
 #include "world/cave_screen.h"
 #include "world/caves.h"
 #include "world/upper_keep.h"
@@ -29,13 +28,8 @@ void Press(QWidget* target, int qtKey) {
   QApplication::sendEvent(focus ? focus : target, &release);
 }
 
-struct WindowTest : ::testing::Test {
-  Harness h;
-  Frontend frontend{h.g()};
-  WindowTest() {
-    h.newGame("Arden");
-    frontend.refresh();
-  }
+struct WindowTest : NewGameOnScreen {
+  WindowTest() { frontend.refresh(); }
   // The window of a screen, shown in front with the named button holding the focus.
   ScreenWindow& Front(ScreenId id, const char* focusButton) {
     for (ScreenId s : kAllScreens) h.g().hide(s);

@@ -6,14 +6,15 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "app/frontend.h"
 #include "app/screen_window.h"
 #include "combat/battle.h"
-#include "support/fakes.h"
+#include "gui/new_game_on_screen.h"
 #include "world/caves.h"
 
 namespace morvath::test {
 namespace {
+
+using ScreenFocus = NewGameOnScreen;
 
 QPushButton* FocusedButton() {
   return qobject_cast<QPushButton*>(QApplication::focusWidget());
@@ -24,10 +25,7 @@ void Space() {
   QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Space);
 }
 
-TEST(ScreenFocus, AfterAFightTheCaveHoldsNoButtonAndSpaceStartsNoFightAgain) {
-  Harness h;
-  Frontend frontend(h.g());
-  h.newGame("Arden");
+TEST_F(ScreenFocus, AfterAFightTheCaveHoldsNoButtonAndSpaceStartsNoFightAgain) {
   h.g().caves().visible = false;
   h.g().screen(ScreenId::Cave1).visible = true;
   frontend.refresh();
@@ -58,10 +56,7 @@ TEST(ScreenFocus, AfterAFightTheCaveHoldsNoButtonAndSpaceStartsNoFightAgain) {
   EXPECT_EQ(FocusedButton()->window(), &cave);
 }
 
-TEST(ScreenFocus, AScreenTheGameHasLeftTakesNoClickOrKeyWhileItsWindowStillStands) {
-  Harness h;
-  Frontend frontend(h.g());
-  h.newGame("Arden");
+TEST_F(ScreenFocus, AScreenTheGameHasLeftTakesNoClickOrKeyWhileItsWindowStillStands) {
   ScreenWindow& map = frontend.window(ScreenId::Caves);
   frontend.refresh();
   QTRY_VERIFY(map.isActiveWindow());

@@ -5,34 +5,25 @@
 
 #include <QAccessible>
 
-#include "app/frontend.h"
 #include "app/screen_window.h"
 #include "bar/black.h"
 #include "combat/battle.h"
 #include "combat/catalogue.h"
 #include "core/game.h"
-#include "support/fakes.h"
+#include "gui/new_game_on_screen.h"
 #include "world/caves.h"
 #include "world/upper_keep.h"
 
 namespace morvath::test {
 namespace {
 
-struct SpokenNames : ::testing::Test {
-  Harness h;
-  Frontend frontend{h.g()};
-  SpokenNames() { h.newGame("Arden"); }
-
+struct SpokenNames : NewGameOnScreen {
   // The name of a window's control as the accessibility layer gives it.
   std::string spoken(ScreenId id, const char* control) {
     auto* widget = frontend.window(id).findChild<QWidget*>(control);
     if (!widget) return "(no control " + std::string(control) + ")";
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
     return face ? face->text(QAccessible::Name).toStdString() : "(not accessible)";
-  }
-  // Runs a key through the front end as a player's key press would.
-  void press(Screen& screen, int code) {
-    frontend.run([&screen, code] { screen.keyDown(code, 0); });
   }
 };
 
