@@ -235,13 +235,14 @@ wait_any() {
 box_active() { xprop -id "$(xdotool getwindowfocus -f)" WM_TRANSIENT_FOR 2>/dev/null | grep -q 'window id'; }
 
 # Fights off an ambush on the map (or a guard's attack in the screen titled $1): attacks until
-# that screen is back, answering the boxes on the way.
+# that screen is back, answering the boxes on the way. FIGHT_KEY=alt+e flees instead (a hero too
+# weak to win).
 fight_off() {
   local back=${1:-Caves}
   for _ in $(seq 150); do
     case $(active_title) in
       "$back") return 0 ;;
-      "Combat Screen") keys alt+a ;;
+      "Combat Screen") keys "${FIGHT_KEY:-alt+a}" ;;
       *) if box_active; then keys Return; else sleep 0.1; fi ;;
     esac
   done

@@ -130,23 +130,10 @@ wait_active "Caves"
 keys Up
 keys alt+e
 load_slot1
-# (Ambushes on the way are fled from: the hero strikes too softly to fight them off.)
-walk() {
-  for _ in $(seq 20); do
-    keys "$1"
-    visible_titles | grep -qxF 'Ambushed!!!' || return 0
-    for _ in $(seq 60); do
-      case $(active_title) in
-        Caves) break ;;
-        "Combat Screen") keys alt+e ;;
-        *) if box_active; then keys Return; else sleep 0.1; fi ;;
-      esac
-    done
-  done
-  fail "could not walk $1 for ambushes"
-}
 # Round the armor shop: west, north to the fourth row, west to the rock, north to the cave.
-for key in Left Up Up Left Left Left Up Up Up Left; do walk "$key"; done
+# Ambushes on the way are fled from: the hero strikes too softly to fight them off.
+FIGHT_KEY=alt+e
+for key in Left Up Up Left Left Left Up Up Up Left; do step "$key"; done
 wait_active "Cave of Minors"
 keys Tab
 wait_button "Level 1-Giant Snake"
