@@ -30,4 +30,10 @@ set(QT_HOST_PATH /usr CACHE PATH "Prefix of the Qt that runs on the build machin
 set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${build_multiarch}/cmake CACHE PATH
     "CMake packages of the Qt that runs on the build machine")
 
-set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static;-L;/usr/${MORVATH_TARGET_TRIPLET})
+# The arm64 programs start with the dynamic loader of the arm64 C library they link,
+# /lib/ld-linux-aarch64.so.1 from libc6:arm64 (-L /). The loader of the cross compiler's own copy
+# (-L /usr/aarch64-linux-gnu, libc6-arm64-cross) is another build of the C library: with a
+# libc.so.6 from a later libc6:arm64 update its view of the loader's data is off, and the first
+# thread a program starts spins for ever in pthread_create (music, picture conversion in Qt's
+# thread pool).
+set(CMAKE_CROSSCOMPILING_EMULATOR qemu-aarch64-static;-L;/)
