@@ -68,16 +68,23 @@ printf '[Start]\nStart=2\n' >"$work/config/KeepOfTheMorvath/ZARQSTART.ini"  # no
    "$emulator" -L / "$program" 2>"$work/stderr" >/dev/null) &
 game=$!
 trap 'kill "$game" 2>/dev/null || true' EXIT
-# The emulator opens the program's files for it: the title tune shows among its descriptors.
-# Until then the game may end, or say why it plays no music ("morvath: ..."): that fails.
+# The emulator opens the program's files for it: the title tune shows among its descriptors, and
+# stays open while the title screen is up (on a machine without a sound card too: the game then
+# says so and keeps the tunes in time silently). Until then the game may end, or say it found no
+# tunes: that fails. (A descriptor may close between the listing and its reading.)
 folder=""
-while [[ -z $folder ]] && kill -0 "$game" 2>/dev/null && ! grep -q '^morvath:' "$work/stderr"; do
+title_tune() {
+  local fd target
   for fd in "/proc/$game"/fd/*; do
     target=$(readlink "$fd" 2>/dev/null) || continue
     [[ $target == */Music/Temple.mid ]] && folder=${target%/Music/Temple.mid}
   done
-  [[ -n $folder ]] || sleep 0.2
+  [[ -n $folder ]]
+}
+while ! title_tune && kill -0 "$game" 2>/dev/null && ! grep -q 'Music folder' "$work/stderr"; do
+  sleep 0.2
 done
+title_tune || true
 [[ -n $folder ]] || fail "the $arch game played no title tune: $(tail -3 "$work/stderr")"
 kill "$game"
 wait "$game" 2>/dev/null || true
