@@ -223,13 +223,17 @@ void Frontend::update(bool eventEnded, bool beforeBox) {
       w.setFocus(Qt::OtherFocusReason);
       w.show();
       w.raise();
-      w.activateWindow();
+      // A box about to come up takes the keyboard itself; the screen gets it once the box is
+      // answered.
+      if (!beforeBox) w.activateWindow();
+      handover_.shown(&w);
       opened.insert(id);
       shownNow = &w;
       if (!IsOverlay(id)) lastShown_ = id;
     } else if (seen != s.frontRequests) {
       w.raise();
-      w.activateWindow();
+      if (!beforeBox) w.activateWindow();
+      handover_.shown(&w);
     }
     seen = s.frontRequests;
   }
@@ -245,10 +249,11 @@ void Frontend::update(bool eventEnded, bool beforeBox) {
     // With another window of the game still up (the inventory), the window manager would hand
     // it the keyboard between the two screens: the screen left goes once the new one has it.
     if (shownNow && staying > 0)
-      handover_.holdWindow(w, shownNow);
+      handover_.leave(w, shownNow);
     else
       w->hide();
   }
+  if (eventEnded) handover_.eventEnded();
   if (Screen* front = game_.front()) {
     ScreenWindow& w = window(front->id());
     // Where the player has put the window in front (once the window manager has framed it).
@@ -284,6 +289,29 @@ void Frontend::update(bool eventEnded, bool beforeBox) {
   if (auto* w = qobject_cast<ScreenWindow*>(speaker)) w->announcer().speak(utterance);
 }
 
+bool Frontend::takesInput(const ScreenWindow& window) const {
+  return window.screen().visible && !handover_.holds(&window);
+}
+
+bool Frontend::routeKey(QWidget* widget, QKeyEvent* key) {
+  QWidget* top = widget->window();
+  QWidget* to = handover_.redirect(top);
+  if (!to) {
+    // A key that reaches the window of a screen the game has left belongs to the window in front.
+    auto* win = qobject_cast<ScreenWindow*>(top);
+    if (!win || takesInput(*win)) return false;
+    to = handover_.wanted() ? handover_.wanted() : modalParent();
+    if (!to || to == top) return true;  // nowhere to go: a key for a screen that is gone
+  }
+  // No shortcut of the window the key reached: the key press that follows is handed on.
+  if (key->type() == QEvent::ShortcutOverride) {
+    key->accept();
+    return true;
+  }
+  handover_.deliver(*key);
+  return true;
+}
+
 void Frontend::tick() {
   // The clock of a screen only runs while that screen is in front and nothing else is going on.
   if (busy_ > 0 || QApplication::activeModalWidget() != nullptr) return;
@@ -314,12 +342,19 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
       QTimer::singleShot(0, this, [this] { window(ScreenId::Cast).activateWindow(); });
     return false;
   }
-  if (event->type() != QEvent::KeyPress) return false;
+  if (event->type() == QEvent::MouseButtonPress) {
+    if (auto* widget = qobject_cast<QWidget*>(watched)) handover_.chosen(widget->window());
+    return false;
+  }
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+    return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;
+  if (routeKey(widget, static_cast<QKeyEvent*>(event))) return true;
+  if (type != QEvent::KeyPress) return false;
   auto* win = qobject_cast<ScreenWindow*>(widget->window());
   if (!win || !win->isEnabled()) return false;
-  if (!win->screen().visible) return true;  // a screen left, its window on its way out
   if (!win->screen().readsKeys()) return false;
   if (QApplication::activeModalWidget() != nullptr || busy_ > 0) return false;
   auto* keyEvent = static_cast<QKeyEvent*>(event);

@@ -47,12 +47,19 @@ class Frontend : public QObject {
   void prebuildWindows(std::function<void()> done = {});
   // Whether an event handler of the game is running.
   bool busy() const { return busy_ > 0; }
+  // Whether the window still takes the player's input: not once the game has left its screen
+  // (the window may stand a moment longer while the next one opens).
+  bool takesInput(const ScreenWindow& window) const;
+  // Who has the keyboard among the game's windows, boxes included.
+  KeyboardHandover& handover() { return handover_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void tick();
+  // Handles a key that reached one of the game's windows; true when it is taken.
+  bool routeKey(QWidget* widget, QKeyEvent* key);
   // refresh(); eventEnded: the event's handler has run to its end; beforeBox: a modal box is
   // about to come up.
   void update(bool eventEnded, bool beforeBox);
@@ -82,7 +89,8 @@ class Frontend : public QObject {
   QMargins frame_ = kFrameAllowance;
   // Shown windows whose frame the window manager has not given yet.
   std::set<ScreenWindow*> unframed_;
-  // Windows of screens left, kept up until the screen shown after them has the keyboard.
+  // Which window should have the keyboard; windows of screens left, kept up until the screen
+  // shown after them has the keyboard.
   KeyboardHandover handover_;
 };
 

@@ -33,7 +33,7 @@ void ScreenWindow::send(std::function<void()> handler) {
   // A screen the game has already left can still stand for a moment while the next one opens
   // (a guard's attack in the maze): a click or mnemonic that reaches it then is not the player's
   // answer to that screen any more, and would open a second screen beside the fight.
-  if (!screen_.visible) return;
+  if (!frontend_.takesInput(*this)) return;
   frontend_.run(handler);
 }
 
