@@ -8,7 +8,7 @@
 # that goes wrong, a server that does not start among it, fails the test with its reason on
 # stderr, where the test log shows it whatever the caller does with the helpers' output.
 
-set -euo pipefail
+set -Eeuo pipefail
 # A command that stops the test without a reason of its own still names itself in the log.
 trap 'echo "FAILED: $(basename "$0") line $LINENO: $BASH_COMMAND" >&2' ERR
 
