@@ -18,7 +18,7 @@ scale=${3:-1.5}
 shown() {
   local title=$1 id
   shift
-  id=$(wait_window "$title" 20 "$@")
+  id=$(wait_window "$title" "$PATIENCE" "$@")
   assert_on_screen "$id" 1280x720 "\"$title\""
   echo "$id"
 }
@@ -35,9 +35,10 @@ first_start() {
     keys Return
     # The about box has the start screen's title; it must have the keyboard, so that Return
     # alone answers it.
-    about=$(wait_window "Keep of the Morvath" 20 "$start")
+    about=$(wait_window "Keep of the Morvath" "$PATIENCE" "$start")
+    wait_focused_id "$about" "run $run: the about box"
     keys Return
-    poll 5 not_id "$about" ||
+    poll "$PATIENCE" not_id "$about" ||
       fail "run $run: Return did not answer the about box; the keyboard is with \"$(active_title)\" (window $(active_id), the start screen is $start)"
     wait_focused_id "$start" "run $run: the start screen after the about box"
     keys alt+x
@@ -85,6 +86,7 @@ play() {
   wait_active "Cave of Evil"
   keys Tab space  # Tab moves to the first fight button
   shown "Combat Screen" >/dev/null
+  wait_active "Combat Screen"
   keys alt+c
   shown "Spell Cast" >/dev/null
   wait_active "Spell Cast"
