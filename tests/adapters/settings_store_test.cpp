@@ -65,7 +65,8 @@ struct StoreGame {
   ListRandom random;
   QtSettingsStore store;
   Game game;
-  explicit StoreGame(const QString& org) : store(org), game(dialogs, music, store, random, kCwd) {
+  explicit StoreGame(const QString& org)
+      : store(org), game(dialogs, music, store, random, kTuneFolder) {
     game.start();
   }
   void newGame(const std::string& name) {

@@ -18,7 +18,7 @@ scale=${3:-1.5}
 shown() {
   local title=$1 id
   shift
-  id=$(wait_window "$title" 20 "$@")
+  id=$(wait_window "$title" "$PATIENCE" "$@")
   assert_on_screen "$id" 1280x720 "\"$title\""
   echo "$id"
 }
@@ -35,9 +35,10 @@ first_start() {
     keys Return
     # The about box has the start screen's title; it must have the keyboard, so that Return
     # alone answers it.
-    about=$(wait_window "Keep of the Morvath" 20 "$start")
+    about=$(wait_window "Keep of the Morvath" "$PATIENCE" "$start")
+    wait_focused_id "$about" "run $run: the about box"
     keys Return
-    poll 5 not_id "$about" ||
+    poll "$PATIENCE" not_id "$about" ||
       fail "run $run: Return did not answer the about box; the keyboard is with \"$(active_title)\" (window $(active_id), the start screen is $start)"
     wait_focused_id "$start" "run $run: the start screen after the about box"
     keys alt+x
@@ -85,6 +86,7 @@ play() {
   wait_active "Cave of Evil"
   keys Tab space  # Tab moves to the first fight button
   shown "Combat Screen" >/dev/null
+  wait_active "Combat Screen"
   keys alt+c
   shown "Spell Cast" >/dev/null
   wait_active "Spell Cast"
@@ -109,7 +111,7 @@ sharp_art() {
   load_slot1
   id=$(wait_window Caves)
   wait_active Caves
-  sleep 0.5
+  still_picture "$id" >/dev/null  # the map has been painted
   shot=$TEST_DIR/map.png
   screenshot "$shot"
   # The middle of the map's left half, in the output's pixels: map and hero only.
@@ -117,9 +119,13 @@ sharp_art() {
   read -r x y w h < <(awk -v s="$s" -v x="$x" -v y="$y" -v w="$w" -v h="$h" \
     'BEGIN { printf "%d %d %d %d\n", (x + w * 0.1) * s, (y + h * 0.3) * s, w * 0.3 * s, h * 0.3 * s }')
   palette=$(dirname "$0")/../../assets
-  foreign=$(comm -23 <(colours "$shot" -crop "${w}x$h+$x+$y") \
+  colours "$shot" -crop "${w}x$h+$x+$y" >"$TEST_DIR/shown"
+  foreign=$(comm -23 "$TEST_DIR/shown" \
     <(cat <(colours "$palette/map.png") <(colours "$palette/hero.png") | sort -u) | wc -l)
   [[ -z ${MORVATH_KEEP_SHOT:-} ]] || cp "$shot" "$MORVATH_KEEP_SHOT"
+  # A crop of one colour (an empty window, a flat field) would pass the check below unseen.
+  (($(wc -l <"$TEST_DIR/shown") >= 2)) ||
+    fail "the map at output scale $s shows $(wc -l <"$TEST_DIR/shown") colour(s) where its art has many"
   ((foreign == 0)) ||
     fail "the map at output scale $s holds $foreign colours the art does not have (smoothed, not hard-edged)"
   echo "the map at output scale $s: hard-edged, only the art's own colours"

@@ -72,7 +72,7 @@ struct RealBoxes {
   std::unique_ptr<Frontend> frontend;
   RealBoxes() {
     store.values[{"ZARQSTART", "Start", "Start"}] = "2";
-    game = std::make_unique<Game>(dialogs, music, store, random, kCwd);
+    game = std::make_unique<Game>(dialogs, music, store, random, kTuneFolder);
     frontend = std::make_unique<Frontend>(*game);
     dialogs.setHooks([this] { frontend->refreshBeforeBox(); },
                      [this] { return frontend->modalParent(); }, &frontend->handover());

@@ -134,7 +134,8 @@ class ListRandom : public Random {
   unsigned overruns_ = 0;
 };
 
-inline constexpr const char* kCwd = "/home/player/morvath";
+// The folder whose Music folder the fake game plays its tunes from.
+inline constexpr const char* kTuneFolder = "/home/player/morvath";
 
 // A game wired to fakes, with the story already seen (counter 2) unless told otherwise.
 struct Harness {
@@ -146,11 +147,13 @@ struct Harness {
 
   explicit Harness(bool firstStart = false) {
     if (!firstStart) store.values[{"ZARQSTART", "Start", "Start"}] = "2";
-    game = std::make_unique<Game>(dialogs, music, store, random, kCwd);
+    game = std::make_unique<Game>(dialogs, music, store, random, kTuneFolder);
     game->start();
   }
   Game& g() { return *game; }
-  std::string tune(const std::string& name) const { return std::string(kCwd) + "/Music/" + name; }
+  std::string tune(const std::string& name) const {
+    return std::string(kTuneFolder) + "/Music/" + name;
+  }
   // Starts a new game with the given name, answering the name box.
   void newGame(const std::string& name = "Arden") {
     dialogs.inputs.push_back(name);
