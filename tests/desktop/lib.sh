@@ -602,11 +602,9 @@ assert_no_music_complaint() {
 
 # --- A screen reader: Orca on a session and accessibility bus of the test's own. ---------------
 
-# Starts a session bus, the accessibility bus and Orca, speaking into its debug log only
-# ($ORCA_LOG; ORCA_LOG_COPY=FILE keeps a copy of it at the end); returns once Orca is on. Call it
-# after desktop_start, before the game starts.
-orca_start() {
-  need_tools orca dbus-daemon /usr/libexec/at-spi-bus-launcher
+# Starts a session bus and the accessibility bus of the test's own (and a home folder for them).
+a11y_bus_start() {
+  need_tools dbus-daemon /usr/libexec/at-spi-bus-launcher
   export HOME=$TEST_DIR/home DBUS_SESSION_BUS_ADDRESS=unix:path=$TEST_DIR/bus
   mkdir -p "$HOME"
   dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$TEST_DIR/dbus.log" 2>&1 &
@@ -614,6 +612,46 @@ orca_start() {
   poll "$PATIENCE" test -S "$TEST_DIR/bus" || fail "no session bus: $(cat "$TEST_DIR/dbus.log")"
   /usr/libexec/at-spi-bus-launcher --launch-immediately >"$TEST_DIR/atspi.log" 2>&1 &
   started $!
+}
+
+# The game's buttons read and worked through the accessibility tree, as a screen reader does
+# (tests/desktop/atspi.py, on Debian's Python with its pyatspi), with no screen reader running:
+# the game is told to keep its accessibility on. Call it after desktop_start, before the game.
+a11y_start() {
+  need_tools /usr/bin/python3
+  /usr/bin/python3 -c "import pyatspi" 2>/dev/null ||
+    skip "python3-pyatspi is not installed (scripts/install-deps --tests installs it)"
+  a11y_bus_start
+  export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
+atspi() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }
+button_shows() { atspi where "$1" >/dev/null 2>&1; }
+# Waits until the button $1 (its caption without the "&") shows in one of the game's windows.
+wait_button_shows() {
+  poll "$PATIENCE" button_shows "$1" || fail "no button \"$1\" in $PATIENCE s: $(atspi where "$1" 2>&1)"
+}
+
+# Clicks the button $1 with the mouse: a real pointer click through the X server, where the
+# accessibility tree says the button is. Returns at once, as a player goes on at once.
+click_button() {
+  local at
+  wait_button_shows "$1"
+  at=$(atspi where "$1")
+  xdotool mousemove --sync ${at% *} ${at#* } click 1
+}
+
+# Presses the button $1 through its accessibility action, as a screen reader's user does.
+press_button() {
+  wait_button_shows "$1"
+  atspi press "$1" || fail "the button \"$1\" could not be pressed"
+}
+
+# Starts a session bus, the accessibility bus and Orca, speaking into its debug log only
+# ($ORCA_LOG; ORCA_LOG_COPY=FILE keeps a copy of it at the end); returns once Orca is on. Call it
+# after desktop_start, before the game starts.
+orca_start() {
+  need_tools orca
+  a11y_bus_start
   ORCA_LOG=$TEST_DIR/orca.log
   [[ -z ${ORCA_LOG_COPY:-} ]] || AT_CLEANUP+=('[[ ! -f $ORCA_LOG ]] || cp "$ORCA_LOG" "$ORCA_LOG_COPY"')
   # No speech server: Orca's debug log holds every line it would speak. Orca writes its log
