@@ -97,10 +97,10 @@ void Black::Play_Click() {
   Bet.caption = Str(2 * b);
   Cash.caption = Str(Val(Cash.caption) - b);
   // The player's two cards are drawn before the opponent's two.
-  Y[0]->caption = Str(DrawCard());
-  Y[1]->caption = Str(DrawCard());
-  O[0]->caption = Str(DrawCard());
-  O[1]->caption = Str(DrawCard());
+  write(*Y[0], Str(DrawCard()));
+  write(*Y[1], Str(DrawCard()));
+  write(*O[0], Str(DrawCard()));
+  write(*O[1], Str(DrawCard()));
   Hit.visible = true;
   Stay.visible = true;
   DrawOpponent();
@@ -110,10 +110,10 @@ void Black::DrawOpponent() {
   // The house draws a third card below 16, then a fourth and a fifth below 15.
   double t = Val(O[0]->caption) + Val(O[1]->caption);
   if (t >= 16) return;
-  O[2]->caption = Str(DrawCard());
+  write(*O[2], Str(DrawCard()));
   t += Val(O[2]->caption);
   for (size_t i = 3; i < O.size() && t < 15; ++i) {
-    O[i]->caption = Str(DrawCard());
+    write(*O[i], Str(DrawCard()));
     t += Val(O[i]->caption);
   }
 }
@@ -122,7 +122,7 @@ void Black::Hit_Click() {
   // No bust test here: the player may draw on past 21, until all six places are used.
   for (size_t i = 2; i < Y.size(); ++i) {
     if (Y[i]->caption != kFree) continue;
-    Y[i]->caption = Str(DrawCard());
+    write(*Y[i], Str(DrawCard()));
     Y[i]->visible = true;
     return;
   }
@@ -134,7 +134,11 @@ void Black::Stay_Click() {
   Stay.visible = false;
   Last.visible = true;
   for (Label* card : Y) card->visible = true;
-  for (Label* card : O) card->visible = true;
+  // The house's hand is turned face up: its cards are news, even the same as last game's.
+  for (Label* card : O) {
+    card->visible = true;
+    wrote(card->name);
+  }
 
   const double you = Sum(Y);
   const double opp = Sum(O);
@@ -167,6 +171,27 @@ void Black::Stay_Click() {
     Bet.caption.clear();
     game_.msg("You lose. You went over 21", "You lose");
   }
+}
+
+std::vector<const Label*> Black::hand(Side side) const {
+  std::vector<const Label*> cards;
+  auto take = [&cards](const auto& row) {
+    for (const Label* place : row)
+      if (place->visible && !place->caption.empty() && !isFree(*place)) cards.push_back(place);
+  };
+  if (side == Side::Player)
+    take(Y);
+  else
+    take(O);
+  return cards;
+}
+
+double Black::total(Side side) const {
+  return Sum(hand(side));
+}
+
+bool Black::isFree(const Label& place) {
+  return place.caption == kFree;
 }
 
 void Black::GoBack() {
