@@ -99,8 +99,9 @@ void Black::Play_Click() {
   // The player's two cards are drawn before the opponent's two.
   write(*Y[0], Str(DrawCard()));
   write(*Y[1], Str(DrawCard()));
-  write(*O[0], Str(DrawCard()));
-  write(*O[1], Str(DrawCard()));
+  // The house's cards are dealt face down: not written for the player until they are shown.
+  O[0]->caption = Str(DrawCard());
+  O[1]->caption = Str(DrawCard());
   Hit.visible = true;
   Stay.visible = true;
   DrawOpponent();
@@ -110,10 +111,10 @@ void Black::DrawOpponent() {
   // The house draws a third card below 16, then a fourth and a fifth below 15.
   double t = Val(O[0]->caption) + Val(O[1]->caption);
   if (t >= 16) return;
-  write(*O[2], Str(DrawCard()));
+  O[2]->caption = Str(DrawCard());
   t += Val(O[2]->caption);
   for (size_t i = 3; i < O.size() && t < 15; ++i) {
-    write(*O[i], Str(DrawCard()));
+    O[i]->caption = Str(DrawCard());
     t += Val(O[i]->caption);
   }
 }
@@ -134,11 +135,9 @@ void Black::Stay_Click() {
   Stay.visible = false;
   Last.visible = true;
   for (Label* card : Y) card->visible = true;
+  for (Label* card : O) card->visible = true;
   // The house's hand is turned face up: its cards are news, even the same as last game's.
-  for (Label* card : O) {
-    card->visible = true;
-    wrote(card->name);
-  }
+  for (const Label* card : hand(Side::House)) wrote(card->name);
 
   const double you = Sum(Y);
   const double opp = Sum(O);
