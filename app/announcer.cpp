@@ -164,4 +164,13 @@ void Announcer::speak(const QString& text) {
 #endif
 }
 
+void Announcer::withdraw() {
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+  // The keyboard goes back to the window itself, where a screen opens with it.
+  QWidget* window = host_->window();
+  for (QLabel* voice : voices_)
+    if (voice && window->focusWidget() == voice) window->setFocus(Qt::OtherFocusReason);
+#endif
+}
+
 }  // namespace morvath

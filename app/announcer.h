@@ -95,6 +95,9 @@ class Announcer {
   QString update(const std::vector<SpokenLine>& lines, bool opened);
   // Says the text to a screen reader, as this window's (nothing happens while none listens).
   void speak(const QString& text);
+  // A box is about to come up: what was said last is put away, so that the screen reader does
+  // not say it again when the box gives the window its keyboard back.
+  void withdraw();
   // The last utterance spoken, and how many were.
   const QString& lastSpoken() const { return last_; }
   int spokenCount() const { return spokenCount_; }

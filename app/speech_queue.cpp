@@ -14,7 +14,11 @@ void SpeechQueue::update(const std::set<ScreenId>& opened, bool beforeBox) {
   Game& game = frontend_.game();
   for (ScreenId id : kAllScreens)
     if (game.screen(id).visible) unsaid_ << frontend_.window(id).announce(opened.count(id) > 0);
-  if (beforeBox) return;
+  if (beforeBox) {
+    for (ScreenId id : kAllScreens)
+      if (game.screen(id).visible) frontend_.window(id).announcer().withdraw();
+    return;
+  }
   const QString utterance = JoinUtterances(unsaid_);
   unsaid_.clear();
   if (utterance.isEmpty()) return;
