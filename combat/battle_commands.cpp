@@ -36,7 +36,7 @@ void Battle::Flee_Click() {
     game_.msg("The Morvath creates a wall of fire to block your escape.", "You can't escape");
     return;
   }
-  if (Level.caption == "BOSS") {
+  if (opponentIsBoss()) {
     game_.msg("The " + name + " easily blocks your escape.", "You can't escape");
     return;
   }

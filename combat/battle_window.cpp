@@ -224,7 +224,7 @@ void BattleWindow::sync() {
   cover_->setVisible(covered);
   if (covered)
     for (QWidget* w : panel_) w->setVisible(false);
-  const bool boss = battle_.Level.caption == "BOSS";
+  const bool boss = battle_.opponentIsBoss();
   if (boss != levelIsBoss_) showLevel(boss);
 }
 
