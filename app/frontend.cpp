@@ -108,7 +108,6 @@ void Frontend::run(const std::function<void()>& handler, bool byPlayer) {
   if (game_.ended()) return;
   if (busy_ == 0) {
     byPlayer_ = byPlayer;
-    saidThisEvent_ = false;
   }
   ++busy_;
   try {
@@ -197,7 +196,7 @@ void Frontend::keepOnScreen(ScreenWindow& w) {
   w.setGeometry(QRect(KeepInside(frame, available) + inside, w.size()));
 }
 
-void Frontend::update(bool eventEnded, bool beforeBox) {
+void Frontend::update(bool /*eventEnded*/, bool beforeBox) {
   // Show what became visible first, then hide what was left, so one screen always stands.
   std::set<ScreenId> opened;
   QWidget* shownNow = nullptr;
@@ -268,25 +267,7 @@ void Frontend::update(bool eventEnded, bool beforeBox) {
   } else {
     clock_.stop();
   }
-  // What changed, said to a screen reader; a player's action that changed nothing on the screen
-  // in front says its news again. What changes just before a box comes up is said once the box
-  // is answered: a screen reader turns to the box at once and would drop it (the killing blow of
-  // a fight before the victory box, the cards shown before the outcome at the table).
-  for (auto& [id, w] : windows_)
-    if (game_.screen(id).visible) unsaid_ << w->announce(opened.count(id) > 0, false);
-  const Screen* front = game_.front();
-  if (JoinUtterances(unsaid_).isEmpty() && !saidThisEvent_ && eventEnded && byPlayer_ && front)
-    unsaid_ << window(front->id()).announce(false, true);
-  if (!JoinUtterances(unsaid_).isEmpty()) saidThisEvent_ = true;
-  if (beforeBox) return;
-  const QString utterance = JoinUtterances(unsaid_);
-  unsaid_.clear();
-  if (utterance.isEmpty()) return;
-  // The window that has the keyboard says it: the inventory just opened, else the spell window
-  // or the screen in front.
-  QWidget* speaker =
-      opened.count(ScreenId::Inventory) ? &window(ScreenId::Inventory) : modalParent();
-  if (auto* w = qobject_cast<ScreenWindow*>(speaker)) w->announcer().speak(utterance);
+  speech_.update(opened, beforeBox);
 }
 
 bool Frontend::takesInput(const ScreenWindow& window) const {

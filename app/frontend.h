@@ -5,7 +5,6 @@
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
-#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -15,6 +14,7 @@
 
 #include "app/keyboard_handover.h"
 #include "app/layout_scale.h"
+#include "app/speech_queue.h"
 #include "core/screen_id.h"
 
 namespace morvath {
@@ -76,10 +76,8 @@ class Frontend : public QObject {
   int busy_ = 0;
   // Whether the event running now is the player's.
   bool byPlayer_ = false;
-  // What changed before a box came up, said once the box is answered.
-  QStringList unsaid_;
-  // Whether anything was found to say during the event running now.
-  bool saidThisEvent_ = false;
+  // What the windows say to a screen reader.
+  SpeechQueue speech_{*this};
   bool havePlace_ = false;
   // The game screen shown last: while a screen change is under way two stand, and the new one
   // is in front.

@@ -75,8 +75,18 @@ wait_active "Caves"
 
 # A tougher hero (slot 1) fights a snake in the Cave of Minors: each blow's round is said with
 # both healths. (Off the inn's door first: any key there, Alt too, opens the inn again.)
+fountain=$(($(times_said "fountain of Makar") + 1))
 keys Up
+wait_said "fountain of Makar" $fountain "back at the fountain"
+# A cheat code typed there (the hero is given up right after): no letter is a step, so none says
+# the fountain again, and nor does the map once the Cheater box the last one brings is answered.
+keys m o r e l o o t t
+wait_said "You used cheats." 1 "after the cheat code"
+keys Return
+wait_active "Caves"
 keys alt+e
+(($(times_said "fountain of Makar") == fountain)) ||
+  fail "the fountain's text was said again as a cheat code was typed ($(times_said "fountain of Makar") times in all, not $fountain)"
 load_slot1
 # Round the armor shop: west, north to the fourth row, west to the rock, north to the cave.
 # Ambushes on the way are fled from: the hero strikes too softly to fight them off.
