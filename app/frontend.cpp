@@ -104,11 +104,8 @@ Frontend::~Frontend() {
   qApp->removeEventFilter(this);
 }
 
-void Frontend::run(const std::function<void()>& handler, bool byPlayer) {
+void Frontend::run(const std::function<void()>& handler) {
   if (game_.ended()) return;
-  if (busy_ == 0) {
-    byPlayer_ = byPlayer;
-  }
   ++busy_;
   try {
     handler();
@@ -196,7 +193,7 @@ void Frontend::keepOnScreen(ScreenWindow& w) {
   w.setGeometry(QRect(KeepInside(frame, available) + inside, w.size()));
 }
 
-void Frontend::update(bool /*eventEnded*/, bool beforeBox) {
+void Frontend::update(bool eventEnded, bool beforeBox) {
   // Show what became visible first, then hide what was left, so one screen always stands.
   std::set<ScreenId> opened;
   QWidget* shownNow = nullptr;
@@ -298,7 +295,7 @@ void Frontend::tick() {
   if (busy_ > 0 || QApplication::activeModalWidget() != nullptr) return;
   Screen* front = game_.front();
   if (!front || front->timerInterval() <= 0 || !front->enabled) return;
-  run([front] { front->timerTick(); }, false);
+  run([front] { front->timerTick(); });
 }
 
 bool Frontend::eventFilter(QObject* watched, QEvent* event) {
@@ -362,9 +359,7 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
                                keyEvent->nativeScanCode());
   const int shift = GameShiftBits(keyEvent->modifiers());
   Screen& screen = win->screen();
-  // A modifier held down for a mnemonic is no action of the player's yet.
-  const bool modifier = code == 16 || code == 17 || code == 18;
-  run([&screen, code, shift] { screen.keyDown(code, shift); }, !modifier);
+  run([&screen, code, shift] { screen.keyDown(code, shift); });
   return !passOn;
 }
 

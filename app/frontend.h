@@ -31,8 +31,8 @@ class Frontend : public QObject {
 
   Game& game() { return game_; }
   // Runs one event handler of the game, then brings every window up to date and says what
-  // changed to a screen reader. byPlayer: the player's own key or click (not a clock).
-  void run(const std::function<void()>& handler, bool byPlayer = true);
+  // changed to a screen reader.
+  void run(const std::function<void()>& handler);
   // Re-reads the game's state into the windows: shows and hides windows, updates controls.
   void refresh() { update(false, false); }
   // refresh(), just before a modal box comes up.
@@ -74,8 +74,6 @@ class Frontend : public QObject {
   QTimer clock_;
   std::function<void()> prebuilt_;  // runs once every window is built
   int busy_ = 0;
-  // Whether the event running now is the player's.
-  bool byPlayer_ = false;
   // What the windows say to a screen reader.
   SpeechQueue speech_{*this};
   bool havePlace_ = false;

@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
                    [&frontend] { return frontend.modalParent(); }, &frontend.handover());
   // The end of a tune raises the game's end-of-tune flag (an ended tower tune starts over).
   QObject::connect(&music, &morvath::FluidMusicDevice::tuneEnded, &frontend,
-                   [&frontend, &game] { frontend.run([&game] { game.tuneEnded(); }, false); });
+                   [&frontend, &game] { frontend.run([&game] { game.tuneEnded(); }); });
 
   // Once the start screen is on the screen: the window icon and the synthesizer, which are not
   // worth making the player wait for. The start-up benchmark leaves at that moment, or (its

@@ -46,7 +46,7 @@ TEST_F(Announcements, TheMapSaysEachStepsCellAndANewMessage) {
   EXPECT_EQ(step(key::kUp), "6, 2");
   // A key that changes nothing where nothing is written, and the clock, say nothing.
   EXPECT_EQ(step(key::kA + 1), "");
-  EXPECT_EQ(saidBy(ScreenId::Caves, [this] { frontend.run([] {}, false); }), "");
+  EXPECT_EQ(saidBy(ScreenId::Caves, [this] { frontend.run([] {}); }), "");
 }
 
 TEST_F(Announcements, ACheatCodeTypedAtTheFountainSaysNothingButItsBox) {
