@@ -4,15 +4,14 @@
 #include "app/session_end.h"
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <csignal>
-#include <filesystem>
 #include <string>
+
+#include "support/helper_process.h"
 
 namespace morvath {
 namespace {
@@ -52,18 +51,6 @@ struct sigaction ActionOf(int number) {
   struct sigaction action = {};
   sigaction(number, nullptr, &action);
   return action;
-}
-
-// Runs the event loop until the game has ended, or 5 s have passed without it.
-void RunUntilEnded(const int& ended) {
-  QEventLoop loop;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, &loop, [&] {
-    if (ended > 0) loop.exit(0);
-  });
-  poll.start(1);
-  QTimer::singleShot(5000, &loop, [&loop] { loop.exit(1); });
-  loop.exec();
 }
 
 TEST(SessionEnd, ASignalOutsideAnyLoopEndsTheGameOnlyOnceEventsAreProcessed) {
@@ -125,41 +112,16 @@ TEST(DISABLED_SessionEndStartedIgnoring, HangUpAndInterrupt) {
     QCoreApplication::processEvents();
     EXPECT_EQ(ended, 0) << "a signal ignored at the start ended the game";
     std::raise(SIGTERM);
-    RunUntilEnded(ended);
-    EXPECT_EQ(ended, 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ended, 1) << "SIGTERM did not end the game";
   }
   EXPECT_EQ(ActionOf(SIGHUP).sa_handler, SIG_IGN);
   EXPECT_EQ(ActionOf(SIGINT).sa_handler, SIG_IGN);
 }
 
 TEST(SessionEnd, AGameStartedWithHangUpAndInterruptIgnoredKeepsRunningOnThem) {
-  const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
-  int out[2];
-  ASSERT_EQ(::pipe(out), 0);
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    ::dup2(out[1], 1);
-    ::dup2(out[1], 2);
-    ::close(out[0]);
-    ::signal(SIGHUP, SIG_IGN);
-    ::signal(SIGINT, SIG_IGN);
-    ::execl(self.c_str(), self.c_str(), "--gtest_also_run_disabled_tests",
-            "--gtest_filter=DISABLED_SessionEndStartedIgnoring.*", nullptr);
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  std::string output;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) output.append(buffer, n);
-  ::close(out[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status) << "\n" << output;
-  EXPECT_EQ(WEXITSTATUS(status), 0) << output;
-  EXPECT_NE(output.find("[       OK ] DISABLED_SessionEndStartedIgnoring.HangUpAndInterrupt"),
-            std::string::npos)
-      << output;
+  const std::string helper = "SessionEndStartedIgnoring.HangUpAndInterrupt";
+  EXPECT_TRUE(test::HelperPassed(test::RunHelper(helper, {}, {SIGHUP, SIGINT}), helper));
 }
 
 }  // namespace

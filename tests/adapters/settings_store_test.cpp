@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <pwd.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -14,9 +13,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-#include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "app/qt_settings_store.h"
@@ -24,6 +21,7 @@
 #include "combat/cast.h"
 #include "core/save_slots.h"
 #include "support/fakes.h"
+#include "support/helper_process.h"
 #include "town/inn.h"
 #include "world/caves.h"
 
@@ -409,49 +407,9 @@ TEST_F(SettingsStoreTest, TheFileAsARunFoundItIsKeptBesideBeforeItsFirstRewrite)
 
 // --- The store on a disk that refuses it, as the player's own user. ----------------------------
 // The checks run in a process of their own as the user "nobody" (root may write anywhere), or on
-// a small disk of their own (a tmpfs mounted in a mount namespace of their own); the helpers below
-// are those processes' tests, run only from here.
+// a small disk of their own (a tmpfs mounted in a mount namespace of their own).
 
 constexpr const char* kHelperFolder = "MORVATH_STORE_TEST_FOLDER";
-
-// Runs argv with the environment plus the helper's folder; gives its exit status and output.
-std::pair<int, std::string> RunChild(const std::vector<std::string>& argv, const QString& folder) {
-  int out[2];
-  if (::pipe(out) != 0) return {-1, "no pipe"};
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::dup2(out[1], 1);
-    ::dup2(out[1], 2);
-    ::close(out[0]);
-    ::setenv(kHelperFolder, folder.toLocal8Bit().constData(), 1);
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
-    ::execvp(args[0], args.data());
-    ::_exit(127);
-  }
-  ::close(out[1]);
-  std::string output;
-  char buffer[4096];
-  for (ssize_t n; (n = ::read(out[0], buffer, sizeof buffer)) > 0;) output.append(buffer, n);
-  ::close(out[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status), output};
-}
-
-// This test program, running only the named helper.
-std::vector<std::string> HelperCommand(const std::string& helper) {
-  return {std::filesystem::read_symlink("/proc/self/exe").string(),
-          "--gtest_also_run_disabled_tests", "--gtest_filter=DISABLED_OnTheDisk." + helper};
-}
-
-void ExpectHelperPassed(const std::pair<int, std::string>& result, const std::string& helper) {
-  EXPECT_EQ(result.first, 0) << result.second;
-  // A filter that matched nothing would pass as well.
-  EXPECT_NE(result.second.find("[       OK ] DISABLED_OnTheDisk." + helper), std::string::npos)
-      << result.second;
-}
 
 // How the save file or its folder refuses the player.
 enum class Refusal { ReadOnlyFile, ReadOnlyFolder, UnreadableFile, LinkToReadOnlyFile };
@@ -584,7 +542,7 @@ TEST_P(SettingsStoreAsPlayer, ASaveTheDiskRefusesIsToldAndTheEarlierSaveStays) {
     run.newGame("Arden");
     run.saveAtInn(1);
   }
-  std::vector<std::string> command = HelperCommand(GetParam());
+  std::vector<std::string> command = {"env", kHelperFolder + ("=" + config.path().toStdString())};
   if (::geteuid() == 0) {
     const QString setpriv = QStandardPaths::findExecutable("setpriv");
     if (setpriv.isEmpty()) GTEST_SKIP() << "setpriv is missing";
@@ -597,7 +555,8 @@ TEST_P(SettingsStoreAsPlayer, ASaveTheDiskRefusesIsToldAndTheEarlierSaveStays) {
       ASSERT_EQ(::chown(p.toLocal8Bit().constData(), nobody->pw_uid, nobody->pw_gid), 0)
           << p.toStdString();
   }
-  ExpectHelperPassed(RunChild(command, config.path()), GetParam());
+  const std::string helper = std::string("OnTheDisk.") + GetParam();
+  EXPECT_TRUE(HelperPassed(RunHelper(helper, command), helper));
 }
 
 INSTANTIATE_TEST_SUITE_P(Refusals, SettingsStoreAsPlayer,
@@ -608,20 +567,13 @@ TEST_F(SettingsStoreTest, OnAFullDiskASaveIsToldAndTheEarlierSaveStays) {
   const QString unshare = QStandardPaths::findExecutable("unshare");
   if (unshare.isEmpty()) GTEST_SKIP() << "unshare is missing";
   if (::geteuid() != 0) GTEST_SKIP() << "mounting a small disk takes root";
-  std::vector<std::string> command = {
-      unshare.toStdString(),
-      "--mount",
-      "--propagation",
-      "private",
-      "--",
-      "sh",
-      "-c",
-      "mount -t tmpfs -o size=64k morvath \"$0\" || exit 77; exec \"$@\"",
-      config.path().toStdString()};
-  for (const std::string& arg : HelperCommand("FullDisk")) command.push_back(arg);
-  const auto result = RunChild(command, config.path());
-  if (result.first == 77) GTEST_SKIP() << "no tmpfs can be mounted here: " << result.second;
-  ExpectHelperPassed(result, "FullDisk");
+  const std::string mount = "mount -t tmpfs -o size=64k morvath \"$0\" || exit 77; exec \"$@\"";
+  const HelperRun run =
+      RunHelper("OnTheDisk.FullDisk", {unshare.toStdString(), "--mount", "--propagation", "private",
+                                       "--", "sh", "-c", mount, config.path().toStdString(), "env",
+                                       kHelperFolder + ("=" + config.path().toStdString())});
+  if (run.status == 77) GTEST_SKIP() << "no tmpfs can be mounted here: " << run.output;
+  EXPECT_TRUE(HelperPassed(run, "OnTheDisk.FullDisk"));
 }
 
 }  // namespace
