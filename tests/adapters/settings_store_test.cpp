@@ -543,6 +543,7 @@ TEST_P(SettingsStoreAsPlayer, ASaveTheDiskRefusesIsToldAndTheEarlierSaveStays) {
     run.saveAtInn(1);
   }
   std::vector<std::string> command = {"env", kHelperFolder + ("=" + config.path().toStdString())};
+  std::string program;
   if (::geteuid() == 0) {
     const QString setpriv = QStandardPaths::findExecutable("setpriv");
     if (setpriv.isEmpty()) GTEST_SKIP() << "setpriv is missing";
@@ -554,9 +555,13 @@ TEST_P(SettingsStoreAsPlayer, ASaveTheDiskRefusesIsToldAndTheEarlierSaveStays) {
     for (const QString& p : {folder(kOrg), iniFile(kOrg, "ZARQ"), iniFile(kOrg, "ZARQSTART")})
       ASSERT_EQ(::chown(p.toLocal8Bit().constData(), nobody->pw_uid, nobody->pw_gid), 0)
           << p.toStdString();
+    // A copy nobody can run, wherever the build is.
+    program = (config.path() + "/helper").toStdString();
+    ASSERT_TRUE(
+        QFile::copy(QString::fromStdString(ThisProgram()), QString::fromStdString(program)));
   }
   const std::string helper = std::string("OnTheDisk.") + GetParam();
-  EXPECT_TRUE(HelperPassed(RunHelper(helper, command), helper));
+  EXPECT_TRUE(HelperPassed(RunHelper(helper, command, {}, program), helper));
 }
 
 INSTANTIATE_TEST_SUITE_P(Refusals, SettingsStoreAsPlayer,

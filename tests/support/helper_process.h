@@ -19,11 +19,17 @@ struct HelperRun {
   std::string output;
 };
 
+// This test program.
+inline std::string ThisProgram() {
+  return std::filesystem::read_symlink("/proc/self/exe").string();
+}
+
 // Runs the helper test named (suite.name, without DISABLED_) through the commands in front
-// (setpriv, unshare, env ...), with the signals given ignored from its start.
+// (setpriv, unshare, env ...), with the signals given ignored from its start; program is a copy
+// of this test program, where it must be run from elsewhere.
 inline HelperRun RunHelper(const std::string& test, std::vector<std::string> command,
-                           const std::vector<int>& ignored = {}) {
-  command.push_back(std::filesystem::read_symlink("/proc/self/exe").string());
+                           const std::vector<int>& ignored = {}, std::string program = "") {
+  command.push_back(program.empty() ? ThisProgram() : program);
   command.push_back("--gtest_also_run_disabled_tests");
   command.push_back("--gtest_filter=DISABLED_" + test);
   std::vector<char*> argv;
