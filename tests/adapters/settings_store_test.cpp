@@ -412,7 +412,13 @@ TEST_F(SettingsStoreTest, TheFileAsARunFoundItIsKeptBesideBeforeItsFirstRewrite)
 constexpr const char* kHelperFolder = "MORVATH_STORE_TEST_FOLDER";
 
 // How the save file or its folder refuses the player.
-enum class Refusal { ReadOnlyFile, ReadOnlyFolder, UnreadableFile, LinkToReadOnlyFile };
+enum class Refusal {
+  ReadOnlyFile,
+  ReadOnlyFolder,
+  UnreadableFile,
+  LinkToReadOnlyFile,
+  LinkToDevice,  // /dev/zero: never written over, whoever runs the game
+};
 
 // In the helper: Arden's save is in slot 1; the refusal is made, then a new run loads it and
 // saves another hero over it.
@@ -442,6 +448,11 @@ void SaveOverARefusal(Refusal refusal) {
     case Refusal::UnreadableFile:
       mode(path, 0);
       break;
+    case Refusal::LinkToDevice:
+      kept = folder + "/kept.ini";
+      ASSERT_TRUE(QFile::rename(path, kept));
+      ASSERT_TRUE(QFile::link("/dev/zero", path));
+      break;
     case Refusal::LinkToReadOnlyFile:
       kept = folder + "/kept.ini";
       ASSERT_TRUE(QFile::rename(path, kept));
@@ -452,7 +463,8 @@ void SaveOverARefusal(Refusal refusal) {
   {
     StoreGame run(kOrg);
     run.loadFromStart(1);
-    if (refusal == Refusal::UnreadableFile) {
+    const bool unread = refusal == Refusal::UnreadableFile || refusal == Refusal::LinkToDevice;
+    if (unread) {
       EXPECT_EQ(run.dialogs.texts(),
                 std::vector<std::string>{"The save file could not be read. It is kept as " +
                                          path.toStdString() + "."});
@@ -463,11 +475,14 @@ void SaveOverARefusal(Refusal refusal) {
     run.dialogs.boxes.clear();
     run.saveAtInn(1);
     EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{kSaveFailed});
-    if (refusal != Refusal::UnreadableFile) {
+    if (!unread) {
       // The death screen's reload finds what is on the disk.
       EXPECT_EQ(LoadSave(run.game, run.store.read("ZARQ", "LastSave", "LastSave")), "Successful!");
       EXPECT_EQ(run.game.ch().CharName, "Arden");
     }
+  }
+  if (refusal == Refusal::LinkToDevice) {
+    EXPECT_EQ(QFileInfo(path).symLinkTarget(), "/dev/zero");
   }
   mode(folder, 0755);
   mode(kept, 0644);
@@ -490,6 +505,9 @@ TEST(DISABLED_OnTheDisk, ReadOnlyFolder) {
 }
 TEST(DISABLED_OnTheDisk, UnreadableFile) {
   SaveOverARefusal(Refusal::UnreadableFile);
+}
+TEST(DISABLED_OnTheDisk, LinkToDevice) {
+  SaveOverARefusal(Refusal::LinkToDevice);
 }
 TEST(DISABLED_OnTheDisk, LinkToReadOnlyFile) {
   SaveOverARefusal(Refusal::LinkToReadOnlyFile);
@@ -566,7 +584,7 @@ TEST_P(SettingsStoreAsPlayer, ASaveTheDiskRefusesIsToldAndTheEarlierSaveStays) {
 
 INSTANTIATE_TEST_SUITE_P(Refusals, SettingsStoreAsPlayer,
                          ::testing::Values("ReadOnlyFile", "ReadOnlyFolder", "UnreadableFile",
-                                           "LinkToReadOnlyFile"));
+                                           "LinkToReadOnlyFile", "LinkToDevice"));
 
 TEST_F(SettingsStoreTest, OnAFullDiskASaveIsToldAndTheEarlierSaveStays) {
   const QString unshare = QStandardPaths::findExecutable("unshare");
