@@ -139,8 +139,8 @@ Flushed QtSettingsStore::flushFile(File& file) {
   }
   // QSettings waits for the file's lock for as long as it takes, up to half a minute for the
   // lock of a copy of the game that was killed: the game never waits that long. A lock that is
-  // still held after a moment is another program's; the next flush tries again.
-  // The lock goes beside the file, in a folder that may not be there yet on a first start.
+  // still held after a moment is another program's; the next flush tries again. The lock goes
+  // beside the file, in a folder that may not be there yet on a first start.
   QDir().mkpath(QFileInfo(path).absolutePath());
   QLockFile lock(path + ".lock");
   if (!lock.tryLock(kLockWaitMs)) {
