@@ -126,7 +126,9 @@ TEST(Saving, ASaveTheDiskDidNotTakeIsToldAndTheEarlierSaveStays) {
     }
     // The slot never saved reads as empty again, every key of it; the rest is as it was.
     for (const auto& [key, value] : r.store.values) {
-      if (std::get<1>(key) == "Save5") EXPECT_EQ(value, "") << std::get<2>(key);
+      if (std::get<1>(key) == "Save5") {
+        EXPECT_EQ(value, "") << std::get<2>(key);
+      }
     }
     std::erase_if(r.store.values, [](const auto& kv) { return std::get<1>(kv.first) == "Save5"; });
     EXPECT_EQ(r.store.values, before);
