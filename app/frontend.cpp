@@ -166,6 +166,16 @@ void Frontend::placeNewWindow(ScreenWindow& w, bool overlay) {
     lastCenter_ = screen ? screen->availableGeometry().center() : QPoint(400, 300);
     havePlace_ = true;
   }
+  // Over the window the player saw last (still up: the screen left goes once this one stands),
+  // where it stands now: the player may have moved it since the last event, to another monitor
+  // too. Until the window manager has framed it, its frame is taken to be the one it was placed
+  // with.
+  if (lastShown_ && *lastShown_ != w.screen().id()) {
+    ScreenWindow& seen = window(*lastShown_);
+    if (seen.isVisible())
+      lastCenter_ = Middle(unframed_.count(&seen) ? seen.geometry().marginsAdded(frame_)
+                                                  : seen.frameGeometry());
+  }
   QPoint center = lastCenter_;
   if (overlay && game_.front()) {
     // The inventory stands beside the screen it belongs to, the spell window on top of it.

@@ -21,9 +21,9 @@ class LoggingStore : public MemoryStore {
     log.push_back(section + "/" + key);
     MemoryStore::write(app, section, key, value);
   }
-  void flush() override {
+  Flushed flush() override {
     log.push_back("flush");
-    MemoryStore::flush();
+    return MemoryStore::flush();
   }
 };
 

@@ -74,6 +74,10 @@ class MemoryStore : public SettingsStore {
  public:
   std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
   int flushes = 0;
+  // How the next flushes go (default: written).
+  std::deque<Flushed> flushResults;
+  // Applications whose file could not be read, with where it is kept.
+  std::map<std::string, std::string> unreadableFiles;
 
   std::string read(const std::string& app, const std::string& section,
                    const std::string& key) override {
@@ -84,7 +88,17 @@ class MemoryStore : public SettingsStore {
              const std::string& value) override {
     values[{app, section, key}] = value;
   }
-  void flush() override { ++flushes; }
+  Flushed flush() override {
+    ++flushes;
+    if (flushResults.empty()) return Flushed::Written;
+    const Flushed result = flushResults.front();
+    flushResults.pop_front();
+    return result;
+  }
+  std::string unreadable(const std::string& app) override {
+    auto it = unreadableFiles.find(app);
+    return it == unreadableFiles.end() ? "" : it->second;
+  }
 };
 
 class RecordingMusic : public MusicDevice {
