@@ -45,12 +45,10 @@ void BelongsTo(QWidget& window, QWidget& owner) {
 
 }  // namespace
 
-int GameKeyCode(int qtKey, bool keypad, quint32 scanCode) {
-  // The game names a key by the key itself, not by the character it types: Shift+3 is the key
-  // 3 with Shift held (at the slot prompts too), whatever the keyboard layout puts on it. X11
-  // and Wayland number the digit row 1..9, 0 as scan codes 10..19.
-  if (!keypad && scanCode >= 10 && scanCode <= 19 && !(qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-    return key::k0 + (scanCode == 19 ? 0 : static_cast<int>(scanCode) - 9);
+namespace {
+
+// The game's code of a key by what Qt names it; 0 for keys the game has no name for.
+int KeyByName(int qtKey, bool keypad) {
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
     return (keypad ? key::kPad0 : key::k0) + (qtKey - Qt::Key_0);
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return key::kA + (qtKey - Qt::Key_A);
@@ -84,6 +82,20 @@ int GameKeyCode(int qtKey, bool keypad, quint32 scanCode) {
     default:
       return 0;
   }
+}
+
+}  // namespace
+
+int GameKeyCode(int qtKey, bool keypad, quint32 scanCode) {
+  // The game names a key by the key itself, not by the character it types: Shift+3 is the key
+  // 3 with Shift held (at the slot prompts too), whatever the keyboard layout puts on it. X11
+  // and Wayland number the digit row 1..9, 0 as scan codes 10..19. Only a key that Qt names as
+  // something the game does not know ("#", "&") is taken by its place: a keyboard of its own
+  // making (a virtual keyboard, a remote desktop's) may put letters and arrows there.
+  const int byName = KeyByName(qtKey, keypad);
+  if (byName == 0 && !keypad && scanCode >= 10 && scanCode <= 19)
+    return key::k0 + (scanCode == 19 ? 0 : static_cast<int>(scanCode) - 9);
+  return byName;
 }
 
 int GameShiftBits(Qt::KeyboardModifiers modifiers) {

@@ -602,17 +602,21 @@ assert_no_music_complaint() {
 
 # --- A screen reader: Orca on a session and accessibility bus of the test's own. ---------------
 
-# Starts a session bus and the accessibility bus of the test's own (and a home folder for them).
+# Starts a session bus and the accessibility bus of the test's own (and a home folder for them),
+# in the runtime folder, as the user the game runs as (AS_GAME_USER: a command prefix, e.g. the
+# Wayland tests' setpriv to "nobody").
 a11y_bus_start() {
   need_tools dbus-daemon /usr/libexec/at-spi-bus-launcher
-  export HOME=$TEST_DIR/home DBUS_SESSION_BUS_ADDRESS=unix:path=$TEST_DIR/bus
+  local bus=$XDG_RUNTIME_DIR/session-bus
+  export HOME=$TEST_DIR/home DBUS_SESSION_BUS_ADDRESS=unix:path=$bus
   mkdir -p "$HOME"
-  dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$TEST_DIR/dbus.log" 2>&1 &
+  as_game_user dbus-daemon --session --nofork --address="$DBUS_SESSION_BUS_ADDRESS" >"$TEST_DIR/dbus.log" 2>&1 &
   started $!
-  poll "$PATIENCE" test -S "$TEST_DIR/bus" || fail "no session bus: $(cat "$TEST_DIR/dbus.log")"
-  /usr/libexec/at-spi-bus-launcher --launch-immediately >"$TEST_DIR/atspi.log" 2>&1 &
+  poll "$PATIENCE" test -S "$bus" || fail "no session bus: $(cat "$TEST_DIR/dbus.log")"
+  as_game_user /usr/libexec/at-spi-bus-launcher --launch-immediately >"$TEST_DIR/atspi.log" 2>&1 &
   started $!
 }
+as_game_user() { ${AS_GAME_USER[@]+"${AS_GAME_USER[@]}"} "$@"; }
 
 # The game's buttons read and worked through the accessibility tree, as a screen reader does
 # (tests/desktop/atspi.py, on Debian's Python with its pyatspi), with no screen reader running:
@@ -624,7 +628,8 @@ a11y_start() {
   a11y_bus_start
   export QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 }
-atspi() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/atspi.py" "$@"; }
+atspi() { as_game_user /usr/bin/python3 "$ATSPI_PY" "$@"; }
+ATSPI_PY=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/atspi.py
 button_shows() { atspi where "$1" >/dev/null 2>&1; }
 # Waits until the button $1 (its caption without the "&") shows in one of the game's windows.
 wait_button_shows() {

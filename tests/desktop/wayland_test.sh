@@ -7,11 +7,14 @@
 #   wayland_test.sh path/to/morvath play          a new game, a shop and back, a fight won; every
 #                                                 window met lies within the 1280x720 output, and
 #                                                 boxes and child windows name their screen
+#   wayland_test.sh path/to/morvath pressed       boxes answered through the accessibility tree,
+#                                                 as a screen reader's user does, and keys typed
+#                                                 on 0.3 s later: none lost
 #   wayland_test.sh path/to/morvath sharp-art S   the map's pixel art at output scale S (1, 1.5,
 #                                                 2) holds no colour the art does not have
 source "$(dirname "$0")/wayland.sh"
 bin=${1:?the game program}
-case=${2:?first-start, play or sharp-art}
+case=${2:?first-start, play, pressed or sharp-art}
 scale=${3:-1.5}
 
 # The window titled $1 is up (not one of the ids after it) and lies on the 1280x720 output.
@@ -131,6 +134,27 @@ sharp_art() {
   echo "the map at output scale $s: hard-edged, only the art's own colours"
 }
 
+# Boxes answered by a screen reader's press, keys sent 0.3 s later without waiting for a window.
+pressed() {
+  wayland_start 1280x720
+  AS_GAME_USER=(${WAYLAND_AS[@]+"${WAYLAND_AS[@]}"})
+  a11y_start
+  seen_story
+  wayland_game_start "$bin"
+  wait_active "Keep of the Morvath"
+  keys alt+n
+  wait_active "Enter Name"
+  type_text Arwen
+  press_button OK
+  wtype -s 300 -d 40 -- moreloott || fail "wtype could not type the cheat code"
+  wait_window Cheater >/dev/null
+  press_button OK
+  wtype -s 300 -k Up || fail "wtype could not send Up"
+  wait_window "Magic Shop" >/dev/null
+  [[ $(visible_titles | grep -cxF Caves) == 0 ]] || fail "the map still stands beside the Magic Shop"
+  echo "keys typed after boxes pressed through the accessibility tree all reached the game"
+}
+
 # The distinct colours of a picture (ImageMagick options after the file), as RRGGBB, sorted.
 colours() {
   local file=$1
@@ -141,6 +165,7 @@ colours() {
 case $case in
   first-start) first_start ;;
   play) play ;;
+  pressed) pressed ;;
   sharp-art) sharp_art "$scale" ;;
   *) fail "no test case \"$case\"" ;;
 esac
