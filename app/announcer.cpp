@@ -3,8 +3,96 @@
 #include <QAccessible>
 #include <QLabel>
 #include <QtGlobal>
+#include <utility>
+
+#include "core/screen.h"
 
 namespace morvath {
+
+SpokenRow SpokenRow::naming(std::string widgetName, Names how) && {
+  widget = std::move(widgetName);
+  names = how;
+  return std::move(*this);
+}
+
+SpokenRow SpokenRow::shownWith(std::vector<std::string> controls) && {
+  when = std::move(controls);
+  return std::move(*this);
+}
+
+SpokenRow Row(std::string key, SpokenRow::Kind kind, std::vector<SpokenRow::Part> parts) {
+  SpokenRow row;
+  row.key = std::move(key);
+  row.kind = kind;
+  row.parts = std::move(parts);
+  return row;
+}
+
+SpokenRow::Part Words(const QString& words) {
+  SpokenRow::Part part;
+  part.words = words;
+  return part;
+}
+
+SpokenRow::Part Field(std::string name) {
+  SpokenRow::Part part;
+  part.field = std::move(name);
+  return part;
+}
+
+SpokenRow::Part Value(std::function<QString()> value, std::vector<std::string> reads) {
+  SpokenRow::Part part;
+  part.value = std::move(value);
+  part.reads = std::move(reads);
+  return part;
+}
+
+namespace {
+
+// A label's caption, else a button's; a name of neither is a programming error.
+const std::string& Caption(const Screen& screen, const std::string& name) {
+  return screen.hasLabel(name) ? screen.label(name).caption : screen.button(name).caption;
+}
+
+bool Shown(const Screen& screen, const std::string& name) {
+  if (screen.hasLabel(name)) return screen.label(name).visible;
+  if (screen.hasButton(name)) return screen.button(name).visible;
+  return screen.picture(name).visible;
+}
+
+}  // namespace
+
+QString RowText(const Screen& screen, const SpokenRow& row, bool forAnnouncer) {
+  if (forAnnouncer)
+    for (const std::string& control : row.when) {
+      const bool hidden = !control.empty() && control[0] == '!';
+      if (Shown(screen, hidden ? control.substr(1) : control) == hidden) return {};
+    }
+  QString text;
+  for (const SpokenRow::Part& part : row.parts) {
+    QString piece = part.words;
+    if (!part.field.empty()) piece = QString::fromStdString(Caption(screen, part.field));
+    if (part.value) piece = part.value();
+    if (piece.isEmpty() && part.words.isEmpty()) return {};
+    text += piece;
+  }
+  return text;
+}
+
+std::vector<SpokenLine> ReadRows(const Screen& screen, const std::vector<SpokenRow>& rows,
+                                 const std::set<std::string>& written) {
+  std::vector<SpokenLine> lines;
+  for (const SpokenRow& row : rows) {
+    if (row.kind == SpokenRow::Kind::Silent) continue;
+    bool wrote = false;
+    for (const SpokenRow::Part& part : row.parts) {
+      wrote = wrote || written.count(part.field) > 0;
+      for (const std::string& field : part.reads) wrote = wrote || written.count(field) > 0;
+    }
+    lines.push_back({row.key, RowText(screen, row, true), row.kind, wrote});
+  }
+  return lines;
+}
 
 Announcer::Announcer(QWidget* host) : host_(host) {
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
@@ -23,10 +111,6 @@ Announcer::Announcer(QWidget* host) : host_(host) {
 #endif
 }
 
-void Announcer::renew(const std::vector<std::string>& keys) {
-  for (const std::string& key : keys) said_.erase(key);
-}
-
 QString JoinUtterances(const QStringList& parts) {
   QString joined;
   for (const QString& part : parts) {
@@ -40,26 +124,19 @@ QString JoinUtterances(const QStringList& parts) {
   return joined;
 }
 
-QString Announcer::update(const std::vector<SpokenLine>& lines, bool opened, bool newsAgain) {
+QString Announcer::update(const std::vector<SpokenLine>& lines, bool opened) {
   std::vector<bool> say(lines.size(), false);
-  bool anything = false;
   bool news = false;
   for (size_t i = 0; i < lines.size(); ++i) {
     const SpokenLine& line = lines[i];
-    if (line.text.isEmpty()) continue;
+    if (line.text.isEmpty() || line.kind == SpokenRow::Kind::Silent) continue;
     auto it = said_.find(line.key);
-    say[i] = opened || it == said_.end() || it->second != line.text;
-    anything = anything || say[i];
-    news = news || (say[i] && line.kind == SpokenLine::Kind::News);
-  }
-  // The player's action wrote its news again as it was (a step against the same wall).
-  if (!anything && newsAgain) {
-    for (size_t i = 0; i < lines.size(); ++i)
-      if (lines[i].kind == SpokenLine::Kind::News && !lines[i].text.isEmpty()) say[i] = news = true;
+    say[i] = opened || line.written || it == said_.end() || it->second != line.text;
+    news = news || (say[i] && line.kind == SpokenRow::Kind::News);
   }
   if (news)
     for (size_t i = 0; i < lines.size(); ++i)
-      if (lines[i].kind == SpokenLine::Kind::Status && !lines[i].text.isEmpty()) say[i] = true;
+      if (lines[i].kind == SpokenRow::Kind::Status && !lines[i].text.isEmpty()) say[i] = true;
 
   said_.clear();
   QStringList parts;
@@ -84,6 +161,15 @@ void Announcer::speak(const QString& text) {
   QLabel* voice = host_->window()->focusWidget() == voices_[0] ? voices_[1] : voices_[0];
   voice->setAccessibleName(text);
   voice->setFocus(Qt::OtherFocusReason);
+#endif
+}
+
+void Announcer::withdraw() {
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
+  // The keyboard goes back to the window itself, where a screen opens with it.
+  QWidget* window = host_->window();
+  for (QLabel* voice : voices_)
+    if (voice && window->focusWidget() == voice) window->setFocus(Qt::OtherFocusReason);
 #endif
 }
 

@@ -103,13 +103,13 @@ std::vector<std::string> soundfontCandidates(const std::string& configured) {
   return {"/usr/share/sounds/sf2/TimGM6mb.sf2", "/usr/share/sounds/sf2/default-GM.sf2"};
 }
 
-// Opens a tune file into in, which keeps it open, and reads its MIDI bytes.
-std::optional<std::string> readTune(const std::string& path, std::ifstream& in) {
+// Reads the MIDI bytes of a tune file (plain or RIFF-wrapped), and closes it.
+std::optional<std::string> readTune(const std::string& path) {
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return std::nullopt;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
   if (error || size > kMaxTuneBytes) return std::nullopt;
-  in.open(path, std::ios::binary);
+  std::ifstream in(path, std::ios::binary);
   if (!in) return std::nullopt;
   std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (in.bad()) return std::nullopt;
@@ -176,7 +176,6 @@ struct FluidMusicDevice::Worker {
   std::optional<std::chrono::steady_clock::time_point> quietSince;  // open, with no voice either
   std::unique_ptr<Playback> playback;
   std::optional<std::string> tune;  // the opened file's MIDI bytes
-  std::ifstream tuneFile;           // the opened file, open from "open" to "close"
   unsigned long long appliedOpenId = 0;
   unsigned long long appliedPlayId = 0;
   // Without a sound card the worker itself renders the synthesizer into a scratch buffer, a
@@ -191,7 +190,12 @@ struct FluidMusicDevice::Worker {
     config.soundfont = soundfontFromEnvironment(std::move(config.soundfont));
   }
 
+  void step(const char* what) const {
+    if (config.onWorkerStep) config.onWorkerStep(what);
+  }
+
   void run() {
+    step("load");
     start();
     std::unique_lock lock(mutex);
     ready = true;
@@ -362,10 +366,8 @@ struct FluidMusicDevice::Worker {
       appliedOpenId = now.openId;
       dropPlayback();
       tune.reset();
-      tuneFile.close();
-      tuneFile.clear();
       if (now.open) {
-        tune = readTune(now.path, tuneFile);
+        tune = readTune(now.path);
         if (!tune) warnOnce("a tune file is missing or unreadable; it stays silent");
       }
     }
@@ -379,6 +381,7 @@ struct FluidMusicDevice::Worker {
 
   // Starts the opened tune from the beginning, on a new player, made while the output is closed.
   void startPlayback(unsigned long long playId) {
+    step("play");
     dropPlayback();
     if (!tune || synth == nullptr) return;
     auto next = std::make_unique<Playback>();

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,9 @@ class FluidMusicDevice : public QObject, public MusicDevice {
     // true: the worker starts only at start(), so that loading the synthesizer does not compete
     // with showing the first screen.
     bool startLater = false;
+    // Tests: called on the worker thread at each step of its work, "load" before it loads the
+    // synthesizer and "play" as it starts a tune from the beginning; it may hold the worker up.
+    std::function<void(const char* step)> onWorkerStep;
   };
 
   // Starts loading the synthesizer on a worker thread and returns at once; commands given

@@ -45,12 +45,10 @@ void BelongsTo(QWidget& window, QWidget& owner) {
 
 }  // namespace
 
-int GameKeyCode(int qtKey, bool keypad, quint32 scanCode) {
-  // The game names a key by the key itself, not by the character it types: Shift+3 is the key
-  // 3 with Shift held (at the slot prompts too), whatever the keyboard layout puts on it. X11
-  // and Wayland number the digit row 1..9, 0 as scan codes 10..19.
-  if (!keypad && scanCode >= 10 && scanCode <= 19 && !(qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9))
-    return key::k0 + (scanCode == 19 ? 0 : static_cast<int>(scanCode) - 9);
+namespace {
+
+// The game's code of a key by what Qt names it; 0 for keys the game has no name for.
+int KeyByName(int qtKey, bool keypad) {
   if (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)
     return (keypad ? key::kPad0 : key::k0) + (qtKey - Qt::Key_0);
   if (qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) return key::kA + (qtKey - Qt::Key_A);
@@ -86,6 +84,20 @@ int GameKeyCode(int qtKey, bool keypad, quint32 scanCode) {
   }
 }
 
+}  // namespace
+
+int GameKeyCode(int qtKey, bool keypad, quint32 scanCode) {
+  // The game names a key by the key itself, not by the character it types: Shift+3 is the key
+  // 3 with Shift held (at the slot prompts too), whatever the keyboard layout puts on it. X11
+  // and Wayland number the digit row 1..9, 0 as scan codes 10..19. Only a key that Qt names as
+  // something the game does not know ("#", "&") is taken by its place: a keyboard of its own
+  // making (a virtual keyboard, a remote desktop's) may put letters and arrows there.
+  const int byName = KeyByName(qtKey, keypad);
+  if (byName == 0 && !keypad && scanCode >= 10 && scanCode <= 19)
+    return key::k0 + (scanCode == 19 ? 0 : static_cast<int>(scanCode) - 9);
+  return byName;
+}
+
 int GameShiftBits(Qt::KeyboardModifiers modifiers) {
   int bits = 0;
   if (modifiers & Qt::ShiftModifier) bits |= key::kShift;
@@ -104,12 +116,8 @@ Frontend::~Frontend() {
   qApp->removeEventFilter(this);
 }
 
-void Frontend::run(const std::function<void()>& handler, bool byPlayer) {
+void Frontend::run(const std::function<void()>& handler) {
   if (game_.ended()) return;
-  if (busy_ == 0) {
-    byPlayer_ = byPlayer;
-    saidThisEvent_ = false;
-  }
   ++busy_;
   try {
     handler();
@@ -170,6 +178,16 @@ void Frontend::placeNewWindow(ScreenWindow& w, bool overlay) {
     lastCenter_ = screen ? screen->availableGeometry().center() : QPoint(400, 300);
     havePlace_ = true;
   }
+  // Over the window the player saw last (still up: the screen left goes once this one stands),
+  // where it stands now: the player may have moved it since the last event, to another monitor
+  // too. Until the window manager has framed it, its frame is taken to be the one it was placed
+  // with.
+  if (lastShown_ && *lastShown_ != w.screen().id()) {
+    ScreenWindow& seen = window(*lastShown_);
+    if (seen.isVisible())
+      lastCenter_ = Middle(unframed_.count(&seen) ? seen.geometry().marginsAdded(frame_)
+                                                  : seen.frameGeometry());
+  }
   QPoint center = lastCenter_;
   if (overlay && game_.front()) {
     // The inventory stands beside the screen it belongs to, the spell window on top of it.
@@ -223,13 +241,17 @@ void Frontend::update(bool eventEnded, bool beforeBox) {
       w.setFocus(Qt::OtherFocusReason);
       w.show();
       w.raise();
-      w.activateWindow();
+      // A box about to come up takes the keyboard itself; the screen gets it once the box is
+      // answered.
+      if (!beforeBox) w.activateWindow();
+      handover_.shown(&w);
       opened.insert(id);
       shownNow = &w;
       if (!IsOverlay(id)) lastShown_ = id;
     } else if (seen != s.frontRequests) {
       w.raise();
-      w.activateWindow();
+      if (!beforeBox) w.activateWindow();
+      handover_.shown(&w);
     }
     seen = s.frontRequests;
   }
@@ -245,10 +267,11 @@ void Frontend::update(bool eventEnded, bool beforeBox) {
     // With another window of the game still up (the inventory), the window manager would hand
     // it the keyboard between the two screens: the screen left goes once the new one has it.
     if (shownNow && staying > 0)
-      handover_.holdWindow(w, shownNow);
+      handover_.leave(w, shownNow);
     else
       w->hide();
   }
+  if (eventEnded) handover_.eventEnded();
   if (Screen* front = game_.front()) {
     ScreenWindow& w = window(front->id());
     // Where the player has put the window in front (once the window manager has framed it).
@@ -263,25 +286,30 @@ void Frontend::update(bool eventEnded, bool beforeBox) {
   } else {
     clock_.stop();
   }
-  // What changed, said to a screen reader; a player's action that changed nothing on the screen
-  // in front says its news again. What changes just before a box comes up is said once the box
-  // is answered: a screen reader turns to the box at once and would drop it (the killing blow of
-  // a fight before the victory box, the cards shown before the outcome at the table).
-  for (auto& [id, w] : windows_)
-    if (game_.screen(id).visible) unsaid_ << w->announce(opened.count(id) > 0, false);
-  const Screen* front = game_.front();
-  if (JoinUtterances(unsaid_).isEmpty() && !saidThisEvent_ && eventEnded && byPlayer_ && front)
-    unsaid_ << window(front->id()).announce(false, true);
-  if (!JoinUtterances(unsaid_).isEmpty()) saidThisEvent_ = true;
-  if (beforeBox) return;
-  const QString utterance = JoinUtterances(unsaid_);
-  unsaid_.clear();
-  if (utterance.isEmpty()) return;
-  // The window that has the keyboard says it: the inventory just opened, else the spell window
-  // or the screen in front.
-  QWidget* speaker =
-      opened.count(ScreenId::Inventory) ? &window(ScreenId::Inventory) : modalParent();
-  if (auto* w = qobject_cast<ScreenWindow*>(speaker)) w->announcer().speak(utterance);
+  speech_.update(opened, beforeBox);
+}
+
+bool Frontend::takesInput(const ScreenWindow& window) const {
+  return window.screen().visible && !handover_.holds(&window);
+}
+
+bool Frontend::routeKey(QWidget* widget, QKeyEvent* key) {
+  QWidget* top = widget->window();
+  QWidget* to = handover_.redirect(top);
+  if (!to) {
+    // A key that reaches the window of a screen the game has left belongs to the window in front.
+    auto* win = qobject_cast<ScreenWindow*>(top);
+    if (!win || takesInput(*win)) return false;
+    to = handover_.wanted() ? handover_.wanted() : modalParent();
+    if (!to || to == top) return true;  // nowhere to go: a key for a screen that is gone
+  }
+  // No shortcut of the window the key reached: the key press that follows is handed on.
+  if (key->type() == QEvent::ShortcutOverride) {
+    key->accept();
+    return true;
+  }
+  handover_.deliver(*key);
+  return true;
 }
 
 void Frontend::tick() {
@@ -289,7 +317,7 @@ void Frontend::tick() {
   if (busy_ > 0 || QApplication::activeModalWidget() != nullptr) return;
   Screen* front = game_.front();
   if (!front || front->timerInterval() <= 0 || !front->enabled) return;
-  run([front] { front->timerTick(); }, false);
+  run([front] { front->timerTick(); });
 }
 
 bool Frontend::eventFilter(QObject* watched, QEvent* event) {
@@ -314,12 +342,19 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
       QTimer::singleShot(0, this, [this] { window(ScreenId::Cast).activateWindow(); });
     return false;
   }
-  if (event->type() != QEvent::KeyPress) return false;
+  if (event->type() == QEvent::MouseButtonPress) {
+    if (auto* widget = qobject_cast<QWidget*>(watched)) handover_.chosen(widget->window());
+    return false;
+  }
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
+    return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget) return false;
+  if (routeKey(widget, static_cast<QKeyEvent*>(event))) return true;
+  if (type != QEvent::KeyPress) return false;
   auto* win = qobject_cast<ScreenWindow*>(widget->window());
   if (!win || !win->isEnabled()) return false;
-  if (!win->screen().visible) return true;  // a screen left, its window on its way out
   if (!win->screen().readsKeys()) return false;
   if (QApplication::activeModalWidget() != nullptr || busy_ > 0) return false;
   auto* keyEvent = static_cast<QKeyEvent*>(event);
@@ -346,9 +381,7 @@ bool Frontend::eventFilter(QObject* watched, QEvent* event) {
                                keyEvent->nativeScanCode());
   const int shift = GameShiftBits(keyEvent->modifiers());
   Screen& screen = win->screen();
-  // A modifier held down for a mnemonic is no action of the player's yet.
-  const bool modifier = code == 16 || code == 17 || code == 18;
-  run([&screen, code, shift] { screen.keyDown(code, shift); }, !modifier);
+  run([&screen, code, shift] { screen.keyDown(code, shift); });
   return !passOn;
 }
 

@@ -5,7 +5,6 @@
 #include <QMargins>
 #include <QObject>
 #include <QPoint>
-#include <QStringList>
 #include <QTimer>
 #include <functional>
 #include <map>
@@ -15,6 +14,7 @@
 
 #include "app/keyboard_handover.h"
 #include "app/layout_scale.h"
+#include "app/speech_queue.h"
 #include "core/screen_id.h"
 
 namespace morvath {
@@ -31,8 +31,8 @@ class Frontend : public QObject {
 
   Game& game() { return game_; }
   // Runs one event handler of the game, then brings every window up to date and says what
-  // changed to a screen reader. byPlayer: the player's own key or click (not a clock).
-  void run(const std::function<void()>& handler, bool byPlayer = true);
+  // changed to a screen reader.
+  void run(const std::function<void()>& handler);
   // Re-reads the game's state into the windows: shows and hides windows, updates controls.
   void refresh() { update(false, false); }
   // refresh(), just before a modal box comes up.
@@ -47,12 +47,19 @@ class Frontend : public QObject {
   void prebuildWindows(std::function<void()> done = {});
   // Whether an event handler of the game is running.
   bool busy() const { return busy_ > 0; }
+  // Whether the window still takes the player's input: not once the game has left its screen
+  // (the window may stand a moment longer while the next one opens).
+  bool takesInput(const ScreenWindow& window) const;
+  // Who has the keyboard among the game's windows, boxes included.
+  KeyboardHandover& handover() { return handover_; }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void tick();
+  // Handles a key that reached one of the game's windows; true when it is taken.
+  bool routeKey(QWidget* widget, QKeyEvent* key);
   // refresh(); eventEnded: the event's handler has run to its end; beforeBox: a modal box is
   // about to come up.
   void update(bool eventEnded, bool beforeBox);
@@ -67,12 +74,8 @@ class Frontend : public QObject {
   QTimer clock_;
   std::function<void()> prebuilt_;  // runs once every window is built
   int busy_ = 0;
-  // Whether the event running now is the player's.
-  bool byPlayer_ = false;
-  // What changed before a box came up, said once the box is answered.
-  QStringList unsaid_;
-  // Whether anything was found to say during the event running now.
-  bool saidThisEvent_ = false;
+  // What the windows say to a screen reader.
+  SpeechQueue speech_{*this};
   bool havePlace_ = false;
   // The game screen shown last: while a screen change is under way two stand, and the new one
   // is in front.
@@ -82,7 +85,8 @@ class Frontend : public QObject {
   QMargins frame_ = kFrameAllowance;
   // Shown windows whose frame the window manager has not given yet.
   std::set<ScreenWindow*> unframed_;
-  // Windows of screens left, kept up until the screen shown after them has the keyboard.
+  // Which window should have the keyboard; windows of screens left, kept up until the screen
+  // shown after them has the keyboard.
   KeyboardHandover handover_;
 };
 

@@ -39,10 +39,10 @@ int main(int argc, char** argv) {
   morvath::Game game(dialogs, music, store, random, morvath::TuneFolder().toStdString());
   morvath::Frontend frontend(game);
   dialogs.setHooks([&frontend] { frontend.refreshBeforeBox(); },
-                   [&frontend] { return frontend.modalParent(); });
+                   [&frontend] { return frontend.modalParent(); }, &frontend.handover());
   // The end of a tune raises the game's end-of-tune flag (an ended tower tune starts over).
   QObject::connect(&music, &morvath::FluidMusicDevice::tuneEnded, &frontend,
-                   [&frontend, &game] { frontend.run([&game] { game.tuneEnded(); }, false); });
+                   [&frontend, &game] { frontend.run([&game] { game.tuneEnded(); }); });
 
   // Once the start screen is on the screen: the window icon and the synthesizer, which are not
   // worth making the player wait for. The start-up benchmark leaves at that moment, or (its
@@ -53,8 +53,7 @@ int main(int argc, char** argv) {
       const auto leave = [] {
         std::puts("shown");
         std::fflush(stdout);
-        // Every event loop ends, a box's too (quit() would first ask the windows to close, and
-        // an open box keeps its window until the next one has the keyboard).
+        // Every event loop ends, a box's too (quit() would first ask the windows to close).
         QCoreApplication::exit(0);
       };
       if (bench == "built")

@@ -1,66 +1,45 @@
 #include "app/qt_dialogs.h"
 
 #include <QApplication>
-#include <QEventLoop>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QWindow>
+#include <QSpacerItem>
 #include <utility>
 
 namespace morvath {
 namespace {
 
-// A modal box whose window is not closed by its answer: the adapter hands it to the
-// KeyboardHandover, which closes it once the window shown next has the keyboard.
-template <class Base>
-class AnsweredBox : public Base {
- public:
-  explicit AnsweredBox(QWidget* parent) : Base(parent) {}
+// Room in a title bar besides the title: the window's icon and its buttons (close, and on some
+// desktops minimize and maximize), as GNOME's, KDE's and openbox's title bars draw them.
+constexpr int kTitleBarAllowance = 150;
 
-  // Shows the box and waits for the answer; returns the dialog's result code.
-  int ask() {
-    this->setWindowModality(Qt::ApplicationModal);
-    this->show();
-    // A box closes through its window (Qt 6 destroys the window of a closed dialog at once):
-    // the close is the answer, and the window stays.
-    if (QWindow* window = this->windowHandle()) window->installEventFilter(this);
-    QEventLoop loop;
-    loop_ = &loop;
-    asked_ = true;
-    loop.exec(QEventLoop::DialogExec);
-    return this->result();
-  }
+// Makes a box wide enough for its title with the desktop's title bar, which otherwise cuts a
+// narrow box's title short ("Enter Nan").
+void FitTitle(QDialog& box) {
+  QFont font = box.font();
+  font.setBold(true);
+  const int width = QFontMetrics(font).horizontalAdvance(box.windowTitle()) + kTitleBarAllowance;
+  // A message box lays itself out anew whenever its text changes: a row of that width in its
+  // grid keeps it that wide.
+  if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Fixed, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  else
+    box.setMinimumWidth(width);
+}
 
-  // Hiding the box is its answer too: the wait ends, the window stays.
-  void setVisible(bool visible) override {
-    if (visible || !asked_)
-      Base::setVisible(visible);
-    else
-      answered();
-  }
-
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override {
-    if (asked_ && event->type() == QEvent::Close && watched == this->windowHandle()) {
-      // Its button, Escape or its close box: the answer is read from the box. Later presses
-      // of its buttons do nothing.
-      event->ignore();
-      answered();
-      return true;
-    }
-    return Base::eventFilter(watched, event);
-  }
-
- private:
-  void answered() {
-    if (!loop_) return;
-    loop_->quit();
-    loop_ = nullptr;
-  }
-
-  QEventLoop* loop_ = nullptr;
-  bool asked_ = false;
-};
+// Shows a box and waits for its answer. The box is gone for the player the moment it is answered
+// (hidden, taking no input, blocking no window), and the keyboard goes where the game goes next.
+int Ask(QDialog& box, KeyboardHandover* handover, QWidget* owner) {
+  box.setWindowModality(Qt::ApplicationModal);
+  FitTitle(box);
+  if (handover) handover->boxAsked(&box);
+  const int result = box.exec();
+  if (handover) handover->boxAnswered(owner);
+  return result;
+}
 
 }  // namespace
 
@@ -68,35 +47,37 @@ QString BoxTitle(const std::string& title) {
   return title.empty() ? QStringLiteral(" ") : QString::fromStdString(title);
 }
 
-void QtDialogs::setHooks(std::function<void()> beforeModal, std::function<QWidget*()> parent) {
+void QtDialogs::setHooks(std::function<void()> beforeModal, std::function<QWidget*()> parent,
+                         KeyboardHandover* handover) {
   beforeModal_ = std::move(beforeModal);
   parent_ = std::move(parent);
+  handover_ = handover;
 }
 
 Answer QtDialogs::message(const std::string& text, const std::string& title, Buttons buttons,
                           Icon icon) {
   if (beforeModal_) beforeModal_();
-  auto* box = new AnsweredBox<QMessageBox>(parent_ ? parent_() : nullptr);
-  box->setWindowTitle(BoxTitle(title));
-  box->setTextFormat(Qt::PlainText);
-  box->setText(QString::fromStdString(text));
-  box->setIcon(icon == Icon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon);
+  QWidget* owner = parent_ ? parent_() : nullptr;
+  QMessageBox box(owner);
+  box.setWindowTitle(BoxTitle(title));
+  box.setTextFormat(Qt::PlainText);
+  box.setText(QString::fromStdString(text));
+  box.setIcon(icon == Icon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon);
   switch (buttons) {
     case Buttons::Ok:
-      box->setStandardButtons(QMessageBox::Ok);
+      box.setStandardButtons(QMessageBox::Ok);
       break;
     case Buttons::OkCancel:
-      box->setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-      box->setDefaultButton(QMessageBox::Ok);
+      box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Ok);
       break;
     case Buttons::YesNo:
-      box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-      box->setDefaultButton(QMessageBox::Yes);
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::Yes);
       break;
   }
-  box->ask();
-  const QMessageBox::StandardButton clicked = box->standardButton(box->clickedButton());
-  handover_.holdBox(box);
+  Ask(box, handover_, owner);
+  const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
   switch (clicked) {
     case QMessageBox::Yes:
       return Answer::Yes;
@@ -117,15 +98,14 @@ Answer QtDialogs::message(const std::string& text, const std::string& title, But
 std::string QtDialogs::input(const std::string& prompt, const std::string& title,
                              const std::string& defaultText) {
   if (beforeModal_) beforeModal_();
-  auto* dialog = new AnsweredBox<QInputDialog>(parent_ ? parent_() : nullptr);
-  dialog->setWindowTitle(BoxTitle(title));
-  dialog->setLabelText(QString::fromStdString(prompt));
-  dialog->setTextValue(QString::fromStdString(defaultText));
-  dialog->setInputMode(QInputDialog::TextInput);
-  const bool accepted = dialog->ask() == QDialog::Accepted;
-  const std::string answer = dialog->textValue().toStdString();
-  handover_.holdBox(dialog);
-  return accepted ? answer : "";
+  QWidget* owner = parent_ ? parent_() : nullptr;
+  QInputDialog dialog(owner);
+  dialog.setWindowTitle(BoxTitle(title));
+  dialog.setLabelText(QString::fromStdString(prompt));
+  dialog.setTextValue(QString::fromStdString(defaultText));
+  dialog.setInputMode(QInputDialog::TextInput);
+  if (Ask(dialog, handover_, owner) != QDialog::Accepted) return "";
+  return dialog.textValue().toStdString();
 }
 
 void QtDialogs::beep() {

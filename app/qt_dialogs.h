@@ -15,8 +15,9 @@ namespace morvath {
 class QtDialogs : public Dialogs {
  public:
   // beforeModal brings the windows up to date before a box is shown; parent gives the window the
-  // box belongs to.
-  void setHooks(std::function<void()> beforeModal, std::function<QWidget*()> parent);
+  // box belongs to; handover learns when a box asks and when it is answered.
+  void setHooks(std::function<void()> beforeModal, std::function<QWidget*()> parent,
+                KeyboardHandover* handover = nullptr);
 
   Answer message(const std::string& text, const std::string& title, Buttons buttons,
                  Icon icon) override;
@@ -29,8 +30,7 @@ class QtDialogs : public Dialogs {
  private:
   std::function<void()> beforeModal_;
   std::function<QWidget*()> parent_;
-  // Answered boxes stay up until what follows them has the keyboard.
-  KeyboardHandover handover_;
+  KeyboardHandover* handover_ = nullptr;
 };
 
 // The title a box really shows: an empty title is shown as a blank title bar (a lone space), so

@@ -1,8 +1,12 @@
 #include "app/qt_settings_store.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QSaveFile>
 #include <QSettings>
 #include <cstdio>
 #include <utility>
@@ -36,59 +40,154 @@ class ExplicitSettings : public QSettings {
   }
 };
 
+// Whether a file's text was cut short: the store ends every file it writes with a line's end,
+// so a file that stops in the middle of a line lost the rest of it (a full disk, a copy broken
+// off, a crash of the machine).
+bool CutShort(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || file.size() == 0) return false;
+  char last = '\n';
+  return file.seek(file.size() - 1) && file.getChar(&last) && last != '\n';
+}
+
+// Copies a file to another path in one piece (a temporary file, then a rename).
+bool CopyWhole(const QString& from, const QString& to) {
+  QFile source(from);
+  if (!source.open(QIODevice::ReadOnly)) return false;
+  const QByteArray bytes = source.readAll();
+  if (source.error() != QFileDevice::NoError) return false;
+  QSaveFile copy(to);
+  return copy.open(QIODevice::WriteOnly) && copy.write(bytes) == bytes.size() && copy.commit();
+}
+
 }  // namespace
 
 QtSettingsStore::QtSettingsStore(QString organisation) : organisation_(std::move(organisation)) {}
 
 QtSettingsStore::~QtSettingsStore() {
   flush();
+  // QSettings would try once more on its own what the store could not write: a file the store
+  // must not write over, or one whose lock would hold the game's end for half a minute. What
+  // could not be written is lost either way; the file on the disk stays as it was.
+  for (auto& [app, file] : files_)
+    if (file.dirty) static_cast<void>(file.settings.release());
 }
 
-QSettings& QtSettingsStore::settingsFor(const std::string& app) {
+QtSettingsStore::File& QtSettingsStore::fileFor(const std::string& app) {
   auto it = files_.find(app);
-  if (it != files_.end()) return *it->second;
-  auto settings = std::make_unique<ExplicitSettings>(QSettings::IniFormat, QSettings::UserScope,
+  if (it != files_.end()) return it->second;
+  File file;
+  file.settings = std::make_unique<ExplicitSettings>(QSettings::IniFormat, QSettings::UserScope,
                                                      organisation_, QString::fromStdString(app));
-  // A file that cannot be read would be overwritten by the next write: keep a copy of it beside
-  // the new one, so a damaged save file is never lost for good. QSettings reads its file only
-  // when a value is first asked for, and only then knows whether the file was readable.
-  settings->allKeys();
-  if (settings->status() == QSettings::FormatError) {
-    const QString path = settings->fileName();
+  // QSettings reads its file when a value is first asked for, and only then knows whether the
+  // file was readable.
+  file.settings->allKeys();
+  const QString path = file.settings->fileName();
+  const QFileInfo info(path);
+  if (!info.exists()) return files_.emplace(app, std::move(file)).first->second;
+  if (!info.isFile() || file.settings->status() == QSettings::AccessError) {
+    // A folder, a device, a file the player may not read: nothing can be copied of it, so it is
+    // never written over either.
+    file.unreadable = path;
+    file.writable = false;
+    std::fprintf(stderr, "morvath: %s could not be read; it is left as it is\n", qPrintable(path));
+  } else if (file.settings->status() == QSettings::FormatError || CutShort(path)) {
+    // The next write would replace what could not be read: a copy of the file is kept beside
+    // the new one, so a damaged save file is never lost for good.
     const QString stamp =
         path + ".damaged-" + QDateTime::currentDateTime().toString("yyyyMMdd-hhmmss");
     // Never over an earlier copy: two damaged files found within the same second both stay.
     QString copy = stamp;
     for (int n = 2; QFile::exists(copy); ++n) copy = stamp + "-" + QString::number(n);
-    if (QFile::copy(path, copy))
+    if (QFile::copy(path, copy)) {
+      file.unreadable = copy;
       std::fprintf(stderr, "morvath: %s could not be read; a copy was kept as %s\n",
                    qPrintable(path), qPrintable(copy));
-    else
-      std::fprintf(stderr, "morvath: %s could not be read, nor copied aside\n", qPrintable(path));
+    } else {
+      file.unreadable = path;
+      file.writable = false;
+      std::fprintf(stderr, "morvath: %s could not be read, nor copied aside; it is left as it is\n",
+                   qPrintable(path));
+    }
+  } else {
+    // A file read whole: before the game first writes over it, it is kept beside as it was, so
+    // that damage nobody noticed, or an edit by hand, is still there after the next save.
+    file.keepPrevious = true;
   }
-  return *files_.emplace(app, std::move(settings)).first->second;
+  return files_.emplace(app, std::move(file)).first->second;
 }
 
 std::string QtSettingsStore::read(const std::string& app, const std::string& section,
                                   const std::string& key) {
-  return settingsFor(app).value(KeyPath(section, key)).toString().toStdString();
+  return fileFor(app).settings->value(KeyPath(section, key)).toString().toStdString();
 }
 
 void QtSettingsStore::write(const std::string& app, const std::string& section,
                             const std::string& key, const std::string& value) {
-  settingsFor(app).setValue(KeyPath(section, key), QString::fromStdString(value));
+  File& file = fileFor(app);
+  file.settings->setValue(KeyPath(section, key), QString::fromStdString(value));
+  file.dirty = true;
+  file.writtenSinceFlush = true;
 }
 
-void QtSettingsStore::flush() {
-  for (auto& [app, settings] : files_) {
-    settings->sync();
-    if (settings->status() == QSettings::AccessError)
-      std::fprintf(stderr, "morvath: could not write %s\n", qPrintable(settings->fileName()));
+Flushed QtSettingsStore::flushFile(File& file) {
+  if (!file.dirty) return Flushed::Written;
+  const QString path = file.settings->fileName();
+  if (!file.writable) {
+    std::fprintf(stderr, "morvath: could not write %s\n", qPrintable(path));
+    return Flushed::Failed;
   }
+  // QSettings waits for the file's lock for as long as it takes, up to half a minute for the
+  // lock of a copy of the game that was killed: the game never waits that long. A lock that is
+  // still held after a moment is another program's; the next flush tries again. The lock goes
+  // beside the file, in a folder that may not be there yet on a first start.
+  QDir().mkpath(QFileInfo(path).absolutePath());
+  QLockFile lock(path + ".lock");
+  if (!lock.tryLock(kLockWaitMs)) {
+    if (lock.error() == QLockFile::LockFailedError) {
+      std::fprintf(stderr, "morvath: %s is locked by another program; it was not written\n",
+                   qPrintable(path));
+      return Flushed::Busy;
+    }
+    std::fprintf(stderr, "morvath: could not write %s\n", qPrintable(path));
+    return Flushed::Failed;
+  }
+  lock.unlock();
+  if (file.keepPrevious) {
+    if (!CopyWhole(path, path + ".previous")) {
+      std::fprintf(stderr, "morvath: could not keep a copy of %s; it was not written\n",
+                   qPrintable(path));
+      return Flushed::Failed;
+    }
+    file.keepPrevious = false;
+  }
+  file.settings->sync();
+  if (file.settings->status() == QSettings::AccessError) {
+    std::fprintf(stderr, "morvath: could not write %s\n", qPrintable(path));
+    return Flushed::Failed;
+  }
+  file.dirty = false;
+  return Flushed::Written;
+}
+
+Flushed QtSettingsStore::flush() {
+  Flushed result = Flushed::Written;
+  for (auto& [app, file] : files_) {
+    // A file left unwritten by an earlier flush is tried again; what this flush reports is
+    // whether the writes made since the last one reached the disk.
+    const Flushed flushed = flushFile(file);
+    if (file.writtenSinceFlush && result == Flushed::Written) result = flushed;
+    file.writtenSinceFlush = false;
+  }
+  return result;
+}
+
+std::string QtSettingsStore::unreadable(const std::string& app) {
+  return fileFor(app).unreadable.toStdString();
 }
 
 QString QtSettingsStore::fileName(const std::string& app) {
-  return settingsFor(app).fileName();
+  return fileFor(app).settings->fileName();
 }
 
 }  // namespace morvath

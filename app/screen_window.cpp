@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QShortcutEvent>
 #include <cmath>
+#include <utility>
 
 #include "app/frontend.h"
 #include "app/layout_scale.h"
@@ -33,7 +34,7 @@ void ScreenWindow::send(std::function<void()> handler) {
   // A screen the game has already left can still stand for a moment while the next one opens
   // (a guard's attack in the maze): a click or mnemonic that reaches it then is not the player's
   // answer to that screen any more, and would open a second screen beside the fight.
-  if (!screen_.visible) return;
+  if (!frontend_.takesInput(*this)) return;
   frontend_.run(handler);
 }
 
@@ -88,7 +89,6 @@ QPushButton* ScreenWindow::bindButton(const std::string& name, QRect geometry) {
   }
   connect(button, &QPushButton::clicked, this, [this, button, name] {
     if (screen_.readsKeys()) button->clearFocus();
-    announcer_.renew(linesWrittenBy(name));
     send([this, name] { screen_.click(name); });
   });
   buttons_.push_back({button, name});
@@ -100,6 +100,15 @@ ClickLabel* ScreenWindow::bindLabel(const std::string& name, QRect geometry, con
   label->setGeometry(Scaled(geometry));
   label->setObjectName(QString::fromStdString(name));
   ApplyRole(label, role);
+  // A label of a spoken role is said by itself while it is shown.
+  if (!ownSpeech_ && RoleIsSpoken(role)) {
+    auto shown = [this, name] {
+      const Label& l = screen_.label(name);
+      return l.visible && l.caption != screen_.title() ? QString::fromStdString(l.caption)
+                                                       : QString();
+    };
+    speech_.push_back(Row(name, SpokenRow::Kind::Heading, {Value(shown, {name})}));
+  }
   label->setClickable(screen_.hasClick(name) || screen_.hasDoubleClick(name));
   if (screen_.hasDoubleClick(name)) label->setKeyboardDoubleClick();
   connect(label, &ClickLabel::clicked, this, [this, name] {
@@ -184,28 +193,31 @@ void ScreenWindow::sync() {
     const MenuItem& state = screen_.menu(m.name);
     if (state.checkable) m.action->setChecked(state.checked);
   }
-}
-
-QString ScreenWindow::announce(bool opened, bool newsAgain) {
-  return announcer_.update(spokenLines(), opened, newsAgain);
-}
-
-std::vector<SpokenLine> ScreenWindow::spokenLines() const {
-  std::vector<SpokenLine> lines;
-  for (const auto& l : labels_) {
-    const QByteArray role = l.widget->property("role").toByteArray();
-    if (role != "title" && role != "heading" && role != "subtitle" && role != "note" &&
-        role != "message" && role != "prompt")
-      continue;
-    const Label& state = screen_.label(l.name);
-    if (!state.visible || state.caption == screen_.title()) continue;
-    lines.push_back({l.name, QString::fromStdString(state.caption)});
+  // The names and descriptions the spoken rows give widgets.
+  for (const SpokenRow& row : speech_) {
+    if (row.names == SpokenRow::Names::Nothing) continue;
+    QWidget*& widget = named_[row.widget];
+    if (!widget) widget = canvas_->findChild<QWidget*>(QString::fromStdString(row.widget));
+    if (!widget) continue;
+    const QString text = RowText(screen_, row, false);
+    if (row.names == SpokenRow::Names::Name)
+      SetSpokenName(widget, text);
+    else if (widget->accessibleDescription() != text)
+      widget->setAccessibleDescription(text);
   }
-  return lines;
 }
 
-std::vector<std::string> ScreenWindow::linesWrittenBy(const std::string&) const {
-  return {};
+QString ScreenWindow::announce(bool opened) {
+  return announcer_.update(ReadRows(screen_, speech_, screen_.takeWritten()), opened);
+}
+
+void ScreenWindow::speakOnly(std::vector<SpokenRow> rows) {
+  speech_ = std::move(rows);
+  ownSpeech_ = true;
+}
+
+void ScreenWindow::alsoSpeak(SpokenRow row) {
+  speech_.push_back(std::move(row));
 }
 
 void ScreenWindow::keyPressEvent(QKeyEvent* event) {

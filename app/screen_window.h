@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,7 @@ class ScreenWindow : public QMainWindow {
   // Re-reads the screen's state into the widgets; windows with more to show extend it.
   virtual void sync();
   // What changed since the last call, to be said to a screen reader (see Announcer::update).
-  QString announce(bool opened, bool newsAgain);
+  QString announce(bool opened);
   Announcer& announcer() { return announcer_; }
 
  protected:
@@ -55,12 +56,12 @@ class ScreenWindow : public QMainWindow {
   ClickLabel* addText(const QString& text, QRect geometry, const char* role = nullptr,
                       const std::string& clickName = {});
 
-  // What the window says to a screen reader, in reading order: by default its headings, notes,
-  // messages and prompts that are shown (a heading that repeats the window's title is left to
-  // the screen reader, which says the title itself).
-  virtual std::vector<SpokenLine> spokenLines() const;
-  // The lines a button writes anew whenever it is pressed, even with the same words.
-  virtual std::vector<std::string> linesWrittenBy(const std::string& button) const;
+  // What the window says to a screen reader, in reading order. By default the labels bound with
+  // a spoken role (headings, notes, messages, prompts) while shown; a heading that repeats the
+  // window's title is left to the screen reader, which says the title itself.
+  // speakOnly replaces all of it with the window's own table; alsoSpeak adds a row to it.
+  void speakOnly(std::vector<SpokenRow> rows);
+  void alsoSpeak(SpokenRow row);
 
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
@@ -75,6 +76,9 @@ class ScreenWindow : public QMainWindow {
   Screen& screen_;
   QWidget* canvas_;
   Announcer announcer_;
+  std::vector<SpokenRow> speech_;
+  bool ownSpeech_ = false;  // the window declared its table: no rows from the labels' roles
+  std::map<std::string, QWidget*> named_;  // the widgets the table names, by object name
   struct BoundButton {
     QPushButton* widget;
     std::string name;

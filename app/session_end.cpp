@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <iterator>
 #include <utility>
 
 namespace morvath {
@@ -15,6 +16,10 @@ namespace {
 // The pipe from the signal handler to the event loop: a handler may do little more than write.
 int pipeEnds[2] = {-1, -1};
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+// What each signal did before the game took it, given back when the game lets go of it.
+struct sigaction earlier[std::size(kSignals)];
+// Whether the game took the signal (one ignored when the game started stays ignored).
+bool taken[std::size(kSignals)] = {};
 
 extern "C" void OnSignal(int number) {
   const int savedErrno = errno;
@@ -37,15 +42,21 @@ SessionEnd::SessionEnd(std::function<void()> endGame, QObject* parent)
   action.sa_handler = OnSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  for (int number : kSignals) sigaction(number, &action, nullptr);
+  for (size_t i = 0; i < std::size(kSignals); ++i) {
+    // A signal ignored when the game was started stays ignored, as the one who started it
+    // wished: nohup, or a shell without job control that leaves Ctrl+C to the job in front.
+    taken[i] =
+        sigaction(kSignals[i], nullptr, &earlier[i]) == 0 && earlier[i].sa_handler != SIG_IGN;
+    if (taken[i]) sigaction(kSignals[i], &action, nullptr);
+  }
 }
 
 SessionEnd::~SessionEnd() {
   if (!notifier_) return;
-  struct sigaction action = {};
-  action.sa_handler = SIG_DFL;
-  sigemptyset(&action.sa_mask);
-  for (int number : kSignals) sigaction(number, &action, nullptr);
+  for (size_t i = 0; i < std::size(kSignals); ++i) {
+    if (taken[i]) sigaction(kSignals[i], &earlier[i], nullptr);
+    taken[i] = false;
+  }
   ::close(pipeEnds[0]);
   ::close(pipeEnds[1]);
   pipeEnds[0] = pipeEnds[1] = -1;

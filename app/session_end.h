@@ -1,5 +1,7 @@
 // The end of the desktop session: SIGTERM (a logout, a kill), SIGINT and SIGHUP end the game from
 // the event loop, as "E&xit" answered Yes would, instead of killing it in the middle of a write.
+// A signal ignored when the game started is left ignored, and each signal gets back what it did
+// before once the game lets go of it.
 #pragma once
 
 #include <QObject>

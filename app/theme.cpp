@@ -366,17 +366,20 @@ struct RoleLook {
   int pointSize;       // 0: the window's own
   bool bold;
   bool italic;
+  // Whether a screen reader is told the label's text by itself when it is shown or changes
+  // (captions and values are read with what they belong to, as a window's spoken rows say).
+  bool spoken;
 };
 
 constexpr RoleLook kRoles[] = {
-    {"title", kGold, "DejaVu Serif", 26, true, false},
-    {"subtitle", 0xa8977a, nullptr, 0, false, true},
-    {"heading", kGold, "DejaVu Serif", 16, true, false},
-    {"caption", 0xc9b48a, nullptr, 0, false, false},
-    {"value", 0xffffff, nullptr, 0, true, false},
-    {"message", 0xf2e6c8, "DejaVu Serif", 0, false, false},
-    {"prompt", kStone, nullptr, 0, false, false},
-    {"note", 0xa8977a, nullptr, 0, false, true},
+    {"title", kGold, "DejaVu Serif", 26, true, false, true},
+    {"subtitle", 0xa8977a, nullptr, 0, false, true, true},
+    {"heading", kGold, "DejaVu Serif", 16, true, false, true},
+    {"caption", 0xc9b48a, nullptr, 0, false, false, false},
+    {"value", 0xffffff, nullptr, 0, true, false, false},
+    {"message", 0xf2e6c8, "DejaVu Serif", 0, false, false, true},
+    {"prompt", kStone, nullptr, 0, false, false, true},
+    {"note", 0xa8977a, nullptr, 0, false, true, true},
 };
 
 const RoleLook* FindRole(const char* role) {
@@ -437,6 +440,11 @@ void ApplyRole(QLabel* label, const char* role) {
     label->setFrameShape(QFrame::StyledPanel);
   }
   label->setPalette(palette);
+}
+
+bool RoleIsSpoken(const char* role) {
+  const RoleLook* look = FindRole(role);
+  return look && look->spoken;
 }
 
 QColor RoleColor(const char* role) {

@@ -19,6 +19,9 @@ void ApplyWindowIcon(QApplication& app);
 // "caption", "value", "message", "prompt" or "note" (kept as the label's "role" property).
 // A label without a role keeps the plain text look.
 void ApplyRole(QLabel* label, const char* role);
+// Whether a label of that role is said by itself to a screen reader (a heading, a message, a
+// note), rather than read with the row it belongs to (a caption, a value).
+bool RoleIsSpoken(const char* role);
 // The text colour of a role (the plain text colour for none or an unknown one).
 QColor RoleColor(const char* role);
 // Draws a widget's text in another colour.

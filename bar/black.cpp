@@ -97,8 +97,9 @@ void Black::Play_Click() {
   Bet.caption = Str(2 * b);
   Cash.caption = Str(Val(Cash.caption) - b);
   // The player's two cards are drawn before the opponent's two.
-  Y[0]->caption = Str(DrawCard());
-  Y[1]->caption = Str(DrawCard());
+  write(*Y[0], Str(DrawCard()));
+  write(*Y[1], Str(DrawCard()));
+  // The house's cards are dealt face down: not written for the player until they are shown.
   O[0]->caption = Str(DrawCard());
   O[1]->caption = Str(DrawCard());
   Hit.visible = true;
@@ -122,7 +123,7 @@ void Black::Hit_Click() {
   // No bust test here: the player may draw on past 21, until all six places are used.
   for (size_t i = 2; i < Y.size(); ++i) {
     if (Y[i]->caption != kFree) continue;
-    Y[i]->caption = Str(DrawCard());
+    write(*Y[i], Str(DrawCard()));
     Y[i]->visible = true;
     return;
   }
@@ -135,6 +136,8 @@ void Black::Stay_Click() {
   Last.visible = true;
   for (Label* card : Y) card->visible = true;
   for (Label* card : O) card->visible = true;
+  // The house's hand is turned face up: its cards are news, even the same as last game's.
+  for (const Label* card : hand(Side::House)) wrote(card->name);
 
   const double you = Sum(Y);
   const double opp = Sum(O);
@@ -167,6 +170,27 @@ void Black::Stay_Click() {
     Bet.caption.clear();
     game_.msg("You lose. You went over 21", "You lose");
   }
+}
+
+std::vector<const Label*> Black::hand(Side side) const {
+  std::vector<const Label*> cards;
+  auto take = [&cards](const auto& row) {
+    for (const Label* place : row)
+      if (place->visible && !place->caption.empty() && !isFree(*place)) cards.push_back(place);
+  };
+  if (side == Side::Player)
+    take(Y);
+  else
+    take(O);
+  return cards;
+}
+
+double Black::total(Side side) const {
+  return Sum(hand(side));
+}
+
+bool Black::isFree(const Label& place) {
+  return place.caption == kFree;
 }
 
 void Black::GoBack() {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 #include "core/screen.h"
 
@@ -43,6 +44,16 @@ class Black : public Screen {
 
   // Whether a game has been dealt and not yet settled.
   bool gameOpen() const { return Stay.visible; }
+
+  // The two hands at the table.
+  enum class Side { Player, House };
+  // The cards of a hand that lie face up on the table, in their places' order (free places and
+  // places cleared for the next game left out).
+  std::vector<const Label*> hand(Side side) const;
+  // What the cards of a hand face up on the table add up to, as the game settles it.
+  double total(Side side) const;
+  // Whether a card place holds no card (its caption marks a free place).
+  static bool isFree(const Label& place);
 
  private:
   // One card: Int(R * 10 + 1), a whole number from 1 to 10.

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <array>
 
 #include "app/layout_scale.h"
@@ -184,20 +185,21 @@ CardView::CardView(int suit, QWidget* parent)
   resize(Scaled(QSize(kWidth, kHeight)));
 }
 
-void CardView::setCaption(const QString& caption) {
-  if (caption == caption_) return;
+void CardView::setCard(const QString& caption, bool free) {
+  if (caption == caption_ && free == free_) return;
   caption_ = caption;
-  // What a screen reader says: the value and the suit its pips are drawn in.
+  free_ = free;
+  update();
+}
+
+QString CardView::SpokenName(const QString& caption, bool free, int suit) {
   static const char* const kSuits[4] = {"hearts", "spades", "diamonds", "clubs"};
   bool isNumber = false;
   const int value = caption.toInt(&isNumber);
-  if (caption == QLatin1String("0"))
-    SetSpokenName(this, "a free place");
-  else if (isNumber && value >= 1 && value <= 10)
-    SetSpokenName(this, QString("%1 of %2").arg(caption, kSuits[suit_ % 4]));
-  else
-    SetSpokenName(this, caption);
-  update();
+  if (free) return "a free place";
+  if (isNumber && value >= 1 && value <= 10)
+    return QString("%1 of %2").arg(caption, kSuits[suit % 4]);
+  return caption;
 }
 
 void CardView::paintEvent(QPaintEvent*) {
@@ -207,8 +209,8 @@ void CardView::paintEvent(QPaintEvent*) {
   const QRectF card = DesignRect(p, *this, scale_).adjusted(1.5, 1.5, -3.5, -3.5);
   QFont font = p.font();
 
-  if (caption_ == QLatin1String("0")) {
-    // A free place: a faint outline with its 0.
+  if (free_) {
+    // A free place: a faint outline with its caption.
     p.setPen(QPen(QColor(255, 255, 255, 120), 1.5, Qt::DashLine));
     p.setBrush(QColor(255, 255, 255, 26));
     p.drawRoundedRect(card, 7, 7);
@@ -355,54 +357,70 @@ BlackWindow::BlackWindow(Frontend& frontend, Black& black)
   bindButton("Hit", QRect(16, kButtonY, 120, 34));
   bindButton("Stay", QRect(146, kButtonY, 120, 34));
   bindButton("Command1", QRect(kCanvasWidth - 136, kButtonY, 120, 34));
+
+  // What a screen reader hears: the cash and the pot, each of the player's cards as it is dealt
+  // (so that a card drawn is said alone), the opponent's hand once it is turned face up, and the
+  // totals of both hands the game counts; every place names its card.
+  using Kind = SpokenRow::Kind;
+  using Side = Black::Side;
+  std::vector<std::string> yours, theirs;
+  for (const Label* place : black.Y) yours.push_back(place->name);
+  for (const Label* place : black.O) theirs.push_back(place->name);
+  auto total = [this](Side side) {
+    return black_.hand(side).empty() ? QString() : QString::fromStdString(Str(black_.total(side)));
+  };
+  std::vector<SpokenRow> spoken = {
+      Row("Cash", Kind::Heading, {Field("Label2"), Field("Cash")}),
+      Row("Bet", Kind::Heading, {Field("Label7"), Field("Bet")}),
+  };
+  for (const Place& place : places_) {
+    const std::string name = place.label->name;
+    spoken.push_back(
+        Row(name + " card", Kind::Silent, {Value([this, &place] { return cardWords(place); })})
+            .naming(name));
+  }
+  for (const Place& place : places_) {
+    const Label* label = place.label;
+    if (std::find(black.Y.begin(), black.Y.end(), label) == black.Y.end()) continue;
+    auto inHand = [this, &place, label] {
+      for (const Label* card : black_.hand(Side::Player))
+        if (card == label) return cardWords(place);
+      return QString();
+    };
+    spoken.push_back(Row(label->name, Kind::News, {Value(inHand, {label->name})}));
+  }
+  spoken.push_back(Row(
+      "house", Kind::News,
+      {Words("The opponent's cards: "), Value([this] { return handWords(Side::House); }, theirs)}));
+  spoken.push_back(
+      Row("total", Kind::Status,
+          {Words("Your total "), Value([total] { return total(Side::Player); }, yours)}));
+  spoken.push_back(
+      Row("house total", Kind::Status,
+          {Words("The opponent's total "), Value([total] { return total(Side::House); }, theirs)}));
+  speakOnly(std::move(spoken));
 }
 
 void BlackWindow::sync() {
   ScreenWindow::sync();
   for (Place& place : places_) {
-    place.view->setCaption(QString::fromStdString(place.label->caption));
+    place.view->setCard(QString::fromStdString(place.label->caption), Black::isFree(*place.label));
     place.view->setVisible(place.label->visible);
   }
   cover_->setVisible(black_.Hiden.visible);
 }
 
-std::vector<SpokenLine> BlackWindow::spokenLines() const {
-  auto text = [](const Label& label) { return QString::fromStdString(label.caption); };
-  std::vector<SpokenLine> lines;
-  lines.push_back({"Cash", text(black_.Label2) + text(black_.Cash)});
-  if (!black_.Bet.caption.empty()) lines.push_back({"Bet", text(black_.Label7) + text(black_.Bet)});
-  // A hand's cards: those shown that are not free places ("0").
-  auto hand = [this](bool house, double& total) {
-    std::vector<const Place*> cards;
-    total = 0;
-    for (const Place& place : places_) {
-      if (place.label->name[0] != (house ? 'O' : 'Y')) continue;
-      if (!place.label->visible || place.label->caption == "0") continue;
-      cards.push_back(&place);
-      total += Val(place.label->caption);
-    }
-    return cards;
-  };
-  double yours = 0;
-  double theirs = 0;
-  const auto player = hand(false, yours);
-  const auto house = hand(true, theirs);
-  // The player's cards one by one, so that a card drawn is said alone.
-  for (const Place* card : player)
-    lines.push_back({card->label->name, card->view->accessibleName(), SpokenLine::Kind::News});
-  // The opponent's hand is shown all at once, when the game is settled.
-  if (!house.empty()) {
-    QStringList names;
-    for (const Place* card : house) names << card->view->accessibleName();
-    lines.push_back({"house", "The opponent's cards: " + names.join(", "), SpokenLine::Kind::News});
-  }
-  if (!player.empty())
-    lines.push_back(
-        {"total", "Your total " + QString::fromStdString(Str(yours)), SpokenLine::Kind::Status});
-  if (!house.empty())
-    lines.push_back({"house total", "The opponent's total " + QString::fromStdString(Str(theirs)),
-                     SpokenLine::Kind::Status});
-  return lines;
+QString BlackWindow::cardWords(const Place& place) const {
+  return CardView::SpokenName(QString::fromStdString(place.label->caption),
+                              Black::isFree(*place.label), place.view->suit());
+}
+
+QString BlackWindow::handWords(Black::Side side) const {
+  QStringList words;
+  for (const Label* card : black_.hand(side))
+    for (const Place& place : places_)
+      if (place.label == card) words << cardWords(place);
+  return words.join(", ");
 }
 
 }  // namespace morvath

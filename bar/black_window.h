@@ -30,15 +30,20 @@ class FeltTable : public QWidget {
   double scale_;
 };
 
-// One place for a card. A number from 1 to 10 is a face-up card; "0" is a free place, shown as a
-// faint empty card; any other text is shown on a plain card.
+// One place for a card. A number from 1 to 10 is a face-up card; a free place is shown as a
+// faint empty card with its caption; any other text is shown on a plain card.
 class CardView : public QWidget {
   Q_OBJECT
  public:
   // suit picks the decoration of the card's pips (0..3); the game's cards have no suits.
   CardView(int suit, QWidget* parent = nullptr);
-  void setCaption(const QString& caption);
+  // The place's caption, and whether the game counts it a free place.
+  void setCard(const QString& caption, bool free);
   const QString& caption() const { return caption_; }
+  int suit() const { return suit_; }
+  // What a screen reader says for a place of that caption and suit: the value and the suit its
+  // pips are drawn in, or that the place is free.
+  static QString SpokenName(const QString& caption, bool free, int suit);
 
   static constexpr int kWidth = 80;
   static constexpr int kHeight = 112;
@@ -49,6 +54,7 @@ class CardView : public QWidget {
  private:
   int suit_;
   QString caption_;
+  bool free_ = false;
   double scale_;
 };
 
@@ -71,16 +77,15 @@ class BlackWindow : public ScreenWindow {
   BlackWindow(Frontend& frontend, Black& black);
   void sync() override;
 
- protected:
-  // The cash and the pot, each card of the player's as it is dealt, the opponent's cards once
-  // they are shown, and the totals of both hands.
-  std::vector<SpokenLine> spokenLines() const override;
-
  private:
   struct Place {
     CardView* view;
     const Label* label;
   };
+  // A card's words as the game's state stands.
+  QString cardWords(const Place& place) const;
+  // The cards of a hand face up, in words, joined by commas.
+  QString handWords(Black::Side side) const;
   Black& black_;
   std::vector<Place> places_;
   TableCover* cover_;

@@ -76,6 +76,9 @@ class Battle : public Screen {
   // The monster pictures, all hidden at rest; a fight shows at most one.
   static const std::vector<std::string>& MonsterPictures();
 
+  // Whether the opponent's level is a boss's.
+  bool opponentIsBoss() const { return Level.caption == "BOSS"; }
+
   // Potion count label and button of kind 1..5.
   Label& potionCount(int kind);
   Button& potionButton(int kind);

@@ -36,7 +36,7 @@ void Battle::Flee_Click() {
     game_.msg("The Morvath creates a wall of fire to block your escape.", "You can't escape");
     return;
   }
-  if (Level.caption == "BOSS") {
+  if (opponentIsBoss()) {
     game_.msg("The " + name + " easily blocks your escape.", "You can't escape");
     return;
   }
@@ -53,10 +53,10 @@ void Battle::Flee_Click() {
     return;
   }
 
-  Attackmsg.caption.clear();
+  write(Attackmsg, "");
   MAttack();
   if (Val(YHP.caption) >= 1)
-    MMessage.caption = "The monster blocked you so you couldn't escape";
+    write(MMessage, "The monster blocked you so you couldn't escape");
   else
     DeathWithoutMusic();
 }
@@ -88,8 +88,8 @@ void Battle::P_Click(int kind) {
   if (left == 0) potionButton(kind).visible = false;
 
   if (kind == 5) {
-    YHP.caption = YMaxHP.caption;
-    Attackmsg.caption = "You were healed totaly";
+    write(YHP, YMaxHP.caption);
+    write(Attackmsg, "You were healed totaly");
     HPGaugeChange();
     return;
   }
@@ -98,8 +98,8 @@ void Battle::P_Click(int kind) {
   double heal = std::floor(game_.R() * potion.spread + potion.least);
   // Health never rises above its maximum; the excess of the bottle is lost.
   if (Val(YHP.caption) + heal > Val(YMaxHP.caption)) heal = Val(YMaxHP.caption) - Val(YHP.caption);
-  YHP.caption = Str(Val(YHP.caption) + heal);
-  Attackmsg.caption = "You heal yourself for " + Str(heal);
+  write(YHP, Str(Val(YHP.caption) + heal));
+  write(Attackmsg, "You heal yourself for " + Str(heal));
   HPGaugeChange();
 }
 
@@ -117,16 +117,16 @@ void Battle::RestoreSP_Click() {
   const int blow = roll(MdexC);
   const bool missed = Val(MdexC.caption) == 3 ? blow != 1 : blow == 1;
   if (missed) {
-    Ymessage.caption = "The " + MName.caption + " missed you";
+    write(Ymessage, "The " + MName.caption + " missed you");
     return;
   }
   const double hit = std::floor(Val(MDamage.caption) * game_.R() + 1);
   const double parried = std::floor(Val(MaxDefence.caption) * game_.R());
   double damage = hit - parried;
   if (damage < 0) damage = 0;
-  YHP.caption = Str(Val(YHP.caption) - damage);
+  write(YHP, Str(Val(YHP.caption) - damage));
   HPGaugeChange();
-  Ymessage.caption = "The " + MName.caption + " dealt " + Str(damage) + " damage to you";
+  write(Ymessage, "The " + MName.caption + " dealt " + Str(damage) + " damage to you");
 
   if (Val(YHP.caption) < 1) {
     DeathWithoutMusic();
@@ -136,9 +136,9 @@ void Battle::RestoreSP_Click() {
     YSP.caption = Str(Val(YSP.caption) + 1);
     Character& c = game_.ch();
     c.SP = Str(Val(c.SP) + 1);
-    Attackmsg.caption = "You restore 1 spell point";
+    write(Attackmsg, "You restore 1 spell point");
   } else {
-    Attackmsg.caption = "You restore 0 spell points because you are already at the max";
+    write(Attackmsg, "You restore 0 spell points because you are already at the max");
   }
 }
 

@@ -100,7 +100,7 @@ void Battle::Attack_Click() {
   const int r = roll(MdexA);
   const bool youFirst = Val(MdexA.caption) == 3 ? (r >= 1 && r <= 3) : r == 1;
   if (youFirst) {
-    Attackmsg.caption = "You attacked first";
+    write(Attackmsg, "You attacked first");
     YAttack();
     if (Val(MHP.caption) < 1) {
       Victory();  // a dead opponent does not strike back
@@ -109,7 +109,7 @@ void Battle::Attack_Click() {
     MAttack();
     if (Val(YHP.caption) < 1) DeathSequence();
   } else {
-    Attackmsg.caption = "The " + MName.caption + " attacked first";
+    write(Attackmsg, "The " + MName.caption + " attacked first");
     MAttack();
     if (Val(YHP.caption) < 1) {
       DeathSequence();
@@ -129,28 +129,28 @@ void Battle::YAttack() {
   }
   // The opponent has no armour: the whole blow lands.
   const double d = std::floor(Val(MaxDamage.caption) * game_.R() + 1);
-  MHP.caption = Str(Val(MHP.caption) - d);
+  write(MHP, Str(Val(MHP.caption) - d));
   HPGaugeChange();
-  MMessage.caption = "You dealt " + Str(d) + " damage to the " + MName.caption;
+  write(MMessage, "You dealt " + Str(d) + " damage to the " + MName.caption);
 }
 
 void Battle::Miss() {
-  MMessage.caption = "You missed the " + MName.caption;
+  write(MMessage, "You missed the " + MName.caption);
 }
 
 void Battle::MAttack() {
   const int c = roll(MdexC);
   const bool missed = Val(MdexC.caption) == 3 ? c != 1 : c == 1;
   if (missed) {
-    Ymessage.caption = "The " + MName.caption + " missed you";
+    write(Ymessage, "The " + MName.caption + " missed you");
     return;
   }
   // The character's whole defence is taken off the blow; a blow can be stopped completely.
   double d = std::floor(Val(MDamage.caption) * game_.R() + 1) - Val(MaxDefence.caption);
   if (d < 0) d = 0;
-  YHP.caption = Str(Val(YHP.caption) - d);
+  write(YHP, Str(Val(YHP.caption) - d));
   HPGaugeChange();
-  Ymessage.caption = "The " + MName.caption + " dealt " + Str(d) + " damage to you";
+  write(Ymessage, "The " + MName.caption + " dealt " + Str(d) + " damage to you");
 }
 
 void Battle::HidePicts() {

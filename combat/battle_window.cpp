@@ -116,7 +116,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   value("YHP", QRect(134, 58, 60, 22), Qt::AlignRight);
   slash("Slash4", QRect(196, 58, 12, 22));
   value("YMaxHP", QRect(210, 58, 80, 22));
-  heroGauge_ = bindGauge("YHPGauge", QRect(26, 86, 200, 16));
+  bindGauge("YHPGauge", QRect(26, 86, 200, 16));
   help("SPELLPOINTSlbl", QRect(26, 110, 108, 22));
   value("YSP", QRect(134, 110, 60, 22), Qt::AlignRight);
   slash("Slash5", QRect(196, 110, 12, 22));
@@ -146,7 +146,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   for (const std::string& name : Battle::MonsterPictures()) {
     QImage art = LoadArt(QString(":/monsters/%1.png").arg(QString::fromStdString(name)));
     if (art.size() != QSize(80, 80)) art = art.scaled(80, 80);  // a stand-in keeps the frame
-    opponentPictures_.push_back(bindPicture(name, art, 2, QPoint(416, 52)));
+    bindPicture(name, art, 2, QPoint(416, 52));
   }
   help("DAMAGElbl", QRect(592, 58, 96, 22));
   value("MDamage", QRect(688, 58, 88, 22), Qt::AlignRight);
@@ -166,7 +166,7 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   value("MHP", QRect(486, 224, 80, 22), Qt::AlignRight);
   slash("Slash1", QRect(568, 224, 12, 22));
   value("MMaxHP", QRect(582, 224, 90, 22));
-  opponentGauge_ = bindGauge("MHPGauge", QRect(418, 254, 200, 16));
+  bindGauge("MHPGauge", QRect(418, 254, 200, 16));
 
   // --- The message lines and the hint. ---
   // Who struck first in straw, the hero's blow in green, the opponent's in red.
@@ -185,6 +185,36 @@ BattleWindow::BattleWindow(Frontend& frontend, Battle& battle)
   cover_ = AddPanel(c, QRect(12, 466, 776, 112), slab);
   cover_->setObjectName("HidePotions");
   cover_->raise();
+
+  // What a screen reader hears: the opponent, the three message lines, then both sides' health
+  // (which name the gauges), and the potions offered while the panel is uncovered, each with its
+  // count (which its button says too).
+  using Kind = SpokenRow::Kind;
+  std::vector<SpokenRow> spoken = {
+      Row("opponent", Kind::Heading, {Field("MName"), Words(", "), Field("Level")}),
+      Row("Attackmsg", Kind::News, {Field("Attackmsg")}),
+      Row("MMessage", Kind::News, {Field("MMessage")}),
+      Row("Ymessage", Kind::News, {Field("Ymessage")}),
+      Row("YHP", Kind::Status,
+          {Words("Your health "), Field("YHP"), Words(" of "), Field("YMaxHP")})
+          .naming("YHPGauge"),
+      Row("MHP", Kind::Status,
+          {Words("Health of the "), Field("MName"), Words(" "), Field("MHP"), Words(" of "),
+           Field("MMaxHP")})
+          .naming("MHPGauge"),
+  };
+  for (int kind = 1; kind <= 5; ++kind) {
+    const std::string potion = "P" + Str(kind);
+    const std::string count = "N" + Str(kind);
+    spoken.push_back(
+        Row(potion, Kind::Heading, {Field(potion), Words(", "), Field(count), Words(" left")})
+            .shownWith({"!HidePotions", potion}));
+    spoken.push_back(Row(count, Kind::Silent, {Field(count), Words(" left")})
+                         .naming(potion, SpokenRow::Names::Description));
+  }
+  for (const std::string& name : Battle::MonsterPictures())
+    spoken.push_back(Row(name, Kind::Silent, {Words("the "), Field("MName")}).naming(name));
+  speakOnly(std::move(spoken));
 }
 
 void BattleWindow::sync() {
@@ -194,51 +224,8 @@ void BattleWindow::sync() {
   cover_->setVisible(covered);
   if (covered)
     for (QWidget* w : panel_) w->setVisible(false);
-  // A potion's button says how many are left, as the count beside it shows.
-  for (int kind = 1; kind <= 5; ++kind) {
-    const std::string n = Str(kind);
-    if (auto* potion = findChild<QPushButton*>(QString::fromStdString("P" + n)))
-      potion->setAccessibleDescription(
-          QString::fromStdString(battle_.label("N" + n).caption + " left"));
-  }
-  const bool boss = battle_.Level.caption == "BOSS";
+  const bool boss = battle_.opponentIsBoss();
   if (boss != levelIsBoss_) showLevel(boss);
-  auto text = [](const Label& label) { return QString::fromStdString(label.caption); };
-  SetSpokenName(heroGauge_,
-                QString("Your health %1 of %2").arg(text(battle_.YHP), text(battle_.YMaxHP)));
-  SetSpokenName(opponentGauge_,
-                QString("Health of the %1 %2 of %3")
-                    .arg(text(battle_.MName), text(battle_.MHP), text(battle_.MMaxHP)));
-  for (QWidget* picture : opponentPictures_) SetSpokenName(picture, "the " + text(battle_.MName));
-}
-
-std::vector<SpokenLine> BattleWindow::spokenLines() const {
-  auto text = [](const Label& label) { return QString::fromStdString(label.caption); };
-  std::vector<SpokenLine> lines;
-  lines.push_back({"opponent", text(battle_.MName) + ", " + text(battle_.Level)});
-  for (const Label* line : {&battle_.Attackmsg, &battle_.MMessage, &battle_.Ymessage})
-    lines.push_back({line->name, text(*line), SpokenLine::Kind::News});
-  lines.push_back({"YHP", heroGauge_->accessibleName(), SpokenLine::Kind::Status});
-  lines.push_back({"MHP", opponentGauge_->accessibleName(), SpokenLine::Kind::Status});
-  // The potions offered while the panel is uncovered, each with its count.
-  if (!battle_.HidePotions.visible) {
-    for (int kind = 1; kind <= 5; ++kind) {
-      const Button& potion = battle_.potionButton(kind);
-      if (potion.visible)
-        lines.push_back(
-            {potion.name, QString::fromStdString(potion.caption + ", " +
-                                                 battle_.potionCount(kind).caption + " left")});
-    }
-  }
-  return lines;
-}
-
-std::vector<std::string> BattleWindow::linesWrittenBy(const std::string& button) const {
-  if (button == "Attack") return {"Attackmsg", "MMessage", "Ymessage"};
-  if (button == "Flee") return {"MMessage", "Ymessage"};
-  if (button == "RestoreSP") return {"Ymessage"};
-  if (button.size() == 2 && button[0] == 'P') return {"Attackmsg"};  // a potion
-  return {};
 }
 
 void BattleWindow::showLevel(bool boss) {

@@ -17,13 +17,6 @@ class BattleWindow : public ScreenWindow {
   BattleWindow(Frontend& frontend, Battle& battle);
   void sync() override;
 
- protected:
-  // The opponent, the three message lines, then both sides' health.
-  std::vector<SpokenLine> spokenLines() const override;
-  // An attack writes a whole round; the other commands their own lines.
-  std::vector<std::string> linesWrittenBy(const std::string& button) const override;
-
- public:
   // The cover over the potion panel (shown while the core's HidePotions picture is).
   QWidget* potionCover() const { return cover_; }
 
@@ -36,9 +29,6 @@ class BattleWindow : public ScreenWindow {
   bool levelIsBoss_ = false;
   QWidget* cover_;
   std::vector<QWidget*> panel_;  // the potion buttons, their counts and "&Cancel Operation"
-  QWidget* heroGauge_;
-  QWidget* opponentGauge_;
-  std::vector<QWidget*> opponentPictures_;
 };
 
 }  // namespace morvath

@@ -75,6 +75,10 @@ Label& Cast::effect(int row) {
   return label(RowName("Damage", row));
 }
 
+bool Cast::effectIsDamage(int row) {
+  return kSpells[row].effect == Effect::Damage;
+}
+
 void Cast::backToBattle() {
   game_.hide(ScreenId::Cast);
   game_.battle().enabled = true;
@@ -102,36 +106,36 @@ void Cast::Spell_Click(int row) {
   switch (spell.effect) {
     case Effect::Damage: {
       const double damage = std::floor(game_.R() * spell.spread) + spell.least;
-      b.Attackmsg.caption =
-          spell.opening + name + " dealt " + Str(damage) + " damage to the " + b.MName.caption;
-      b.MHP.caption = Str(Val(b.MHP.caption) - damage);
+      b.write(b.Attackmsg,
+              spell.opening + name + " dealt " + Str(damage) + " damage to the " + b.MName.caption);
+      b.write(b.MHP, Str(Val(b.MHP.caption) - damage));
       break;
     }
     case Effect::Drain: {
       const double damage = std::floor(game_.R() * spell.spread) + spell.least;
       double heal = damage;
-      b.YHP.caption = Str(Val(b.YHP.caption) + heal);
+      b.write(b.YHP, Str(Val(b.YHP.caption) + heal));
       if (Val(b.YHP.caption) > Val(b.YMaxHP.caption)) {
         heal -= Val(b.YHP.caption) - Val(b.YMaxHP.caption);
         b.YHP.caption = b.YMaxHP.caption;
       }
-      b.Attackmsg.caption = spell.opening + name + " dealt " + Str(damage) + " damage to the " +
-                            b.MName.caption + " and healed you for " + Str(heal);
+      b.write(b.Attackmsg, spell.opening + name + " dealt " + Str(damage) + " damage to the " +
+                               b.MName.caption + " and healed you for " + Str(heal));
       // The opponent loses the whole amount even when the character could not take it all.
-      b.MHP.caption = Str(Val(b.MHP.caption) - damage);
+      b.write(b.MHP, Str(Val(b.MHP.caption) - damage));
       break;
     }
     case Effect::Enchant:
       // Lasts for this fight: the next fight's CharLoad recomputes the defence.
-      b.MaxDefence.caption = Str(Val(b.MaxDefence.caption) + 50);
-      b.Attackmsg.caption = "Your defence was raised by 50";
+      b.write(b.MaxDefence, Str(Val(b.MaxDefence.caption) + 50));
+      b.write(b.Attackmsg, "Your defence was raised by 50");
       break;
     case Effect::Terror: {
       double weakening = std::floor(game_.R() * spell.spread) + spell.least;
       if (weakening > Val(b.MDamage.caption)) weakening = Val(b.MDamage.caption);
-      b.MDamage.caption = Str(Val(b.MDamage.caption) - weakening);
-      b.Attackmsg.caption = spell.opening + name + " lowered the " + b.MName.caption +
-                            "'s damage by " + Str(weakening);
+      b.write(b.MDamage, Str(Val(b.MDamage.caption) - weakening));
+      b.write(b.Attackmsg, spell.opening + name + " lowered the " + b.MName.caption +
+                               "'s damage by " + Str(weakening));
       break;
     }
   }

@@ -26,6 +26,9 @@ class Cast : public Screen {
   // Row labels: the cost (SP0..SP9) and the effect (Damage0..Damage9) of each spell.
   Label& cost(int row);
   Label& effect(int row);
+  // Whether the effect of row 0..9 is the damage the spell deals (its text a range of damage),
+  // rather than what the spell does told in words.
+  static bool effectIsDamage(int row);
 
   Label& SPELLPOINTSlbl;  // the header "Spell Points" above the costs
   Label& DAMAGElbl;       // the header "Damage" above the effects

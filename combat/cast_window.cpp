@@ -35,17 +35,27 @@ CastWindow::CastWindow(Frontend& frontend, Cast& cast)
     const int top = kFirstRow + row * kRowHeight;
     rows_[row].cost = bindLabel(cast.cost(row).name, QRect(kMargin, top, kCostWidth, 30), "value");
     rows_[row].cost->setAlignment(Qt::AlignCenter);
-    QPushButton* spell =
-        bindButton(Cast::kSpellButtons[row], QRect(kButtonLeft, top, kButtonWidth, 30));
+    bindButton(Cast::kSpellButtons[row], QRect(kButtonLeft, top, kButtonWidth, 30));
     rows_[row].effect =
         bindLabel(cast.effect(row).name, QRect(kEffectLeft, top, kEffectWidth, 30), "caption");
-    // A screen reader says the row's cost and effect with the spell's name.
-    spell->setAccessibleDescription(
-        QString::fromStdString(cast.cost(row).caption + " " + cast.SPELLPOINTSlbl.caption + ", " +
-                               cast.DAMAGElbl.caption + " " + cast.effect(row).caption));
     rows_[row].effect->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   }
   bindButton("Command1", QRect((kWidth - 180) / 2, kCancelTop, 180, 34));
+
+  // Nothing is announced but the buttons: each says its cost and its effect with its name, the
+  // damage of a damaging spell under the column's "Damage", any other effect in its own words.
+  std::vector<SpokenRow> spoken;
+  for (int row = 0; row < 10; ++row) {
+    const std::string effect = cast.effect(row).name;
+    std::vector<SpokenRow::Part> parts = {Field(cast.cost(row).name), Words(" "),
+                                          Field(cast.SPELLPOINTSlbl.name), Words(", ")};
+    if (Cast::effectIsDamage(row))
+      parts.insert(parts.end(), {Field(cast.DAMAGElbl.name), Words(" ")});
+    parts.push_back(Field(effect));
+    spoken.push_back(Row(effect, SpokenRow::Kind::Silent, std::move(parts))
+                         .naming(Cast::kSpellButtons[row], SpokenRow::Names::Description));
+  }
+  speakOnly(std::move(spoken));
 }
 
 void CastWindow::sync() {

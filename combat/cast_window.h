@@ -16,17 +16,13 @@ class CastWindow : public ScreenWindow {
   // Greys the cost and effect of the spells not yet known, as their buttons are.
   void sync() override;
 
- protected:
-  // Nothing but the buttons: each says its cost and effect itself.
-  std::vector<SpokenLine> spokenLines() const override { return {}; }
-
  private:
-  struct Row {
+  struct Line {
     ClickLabel* cost;
     ClickLabel* effect;
   };
   Cast& cast_;
-  std::array<Row, 10> rows_{};
+  std::array<Line, 10> rows_{};
 };
 
 }  // namespace morvath

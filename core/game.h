@@ -100,7 +100,7 @@ class Game {
 
   // Music. musicOn: the switch on the start screen reads "on".
   bool musicOn() const;
-  // The current directory followed by "/Music/" and the tune's name.
+  // The tune folder followed by "/Music/" and the tune's name.
   std::string tunePath(const std::string& tuneName) const;
   // StopMusic: "close" the device.
   void stopMusic();

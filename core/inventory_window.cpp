@@ -19,6 +19,17 @@ InventoryWindow::InventoryWindow(Frontend& frontend, Inventory& inventory)
     values_.push_back(value);
     y += kRowHeight;
   }
+  // The name, then every value with its caption.
+  using Kind = SpokenRow::Kind;
+  auto text = [](const std::string& field) { return QString::fromStdString(field); };
+  std::vector<SpokenRow> spoken = {
+      Row("name", Kind::Heading, {Value([this, text] { return text(inventory_.ch.CharName); })})};
+  for (const Inventory::Row& row : Inventory::kRows) {
+    auto value = [this, text, field = row.field] { return text(inventory_.ch.*field); };
+    spoken.push_back(Row(row.caption, Kind::Heading,
+                         {Words(QString::fromLatin1(row.caption) + " "), Value(value)}));
+  }
+  speakOnly(std::move(spoken));
 }
 
 void InventoryWindow::sync() {
@@ -27,16 +38,6 @@ void InventoryWindow::sync() {
   name_->setText(QString::fromStdString(c.CharName));
   for (size_t i = 0; i < values_.size(); ++i)
     values_[i]->setText(QString::fromStdString(c.*(Inventory::kRows[i].field)));
-}
-
-std::vector<SpokenLine> InventoryWindow::spokenLines() const {
-  std::vector<SpokenLine> lines{{"name", name_->text()}};
-  for (size_t i = 0; i < values_.size(); ++i) {
-    const QString caption = QString::fromLatin1(Inventory::kRows[i].caption);
-    if (!values_[i]->text().isEmpty())
-      lines.push_back({caption.toStdString(), caption + " " + values_[i]->text()});
-  }
-  return lines;
 }
 
 }  // namespace morvath

@@ -15,11 +15,6 @@ class InventoryWindow : public ScreenWindow {
   InventoryWindow(Frontend& frontend, Inventory& inventory);
   void sync() override;
 
- protected:
-  // The name, then every value with its caption.
-  std::vector<SpokenLine> spokenLines() const override;
-
- public:
  private:
   Inventory& inventory_;
   QLabel* name_;

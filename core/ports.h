@@ -46,6 +46,15 @@ class MusicDevice {
   virtual void command(const std::string& cmd) = 0;
 };
 
+// How a flush of the settings store went.
+enum class Flushed {
+  Written,  // every write since the last flush is on the disk
+  Failed,   // the disk refused them (a read-only file or folder, a full disk): the files are as
+            // they were
+  Busy,     // another program held the file locked: nothing was written, and the game did not
+            // wait for it
+};
+
 // The per-user key/value store that keeps the save slots and the start counter.
 class SettingsStore {
  public:
@@ -56,8 +65,12 @@ class SettingsStore {
   // Writes the text under (application, section, key).
   virtual void write(const std::string& app, const std::string& section, const std::string& key,
                      const std::string& value) = 0;
-  // Makes every write so far durable, all at once.
-  virtual void flush() {}
+  // Makes every write so far durable, all at once, and says whether the writes made since the
+  // last flush reached the disk. Values written stay readable in this run either way.
+  virtual Flushed flush() { return Flushed::Written; }
+  // Where the file of an application is kept when it was there but could not be read (a copy
+  // beside it, or the file itself, left as it was): empty text when it was read or is absent.
+  virtual std::string unreadable(const std::string& /*app*/) { return ""; }
 };
 
 // Pseudo-random numbers uniform in [0, 1).

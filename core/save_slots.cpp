@@ -2,6 +2,8 @@
 
 #include <cctype>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "combat/battle.h"
 #include "combat/cast.h"
@@ -61,16 +63,31 @@ std::string SlotForKey(int keyCode, bool keypadAllowed) {
   return "";
 }
 
-void SaveSlot(Game& game, const std::string& section) {
+Flushed SaveSlot(Game& game, const std::string& section) {
   SettingsStore& store = game.store();
   Character& c = game.ch();
-  for (const FieldKey& fk : kFieldKeys) store.write(kSaveApp, section, fk.key, c.*(fk.field));
-  for (const char* key : kPotionKeys)
-    store.write(kSaveApp, section, key, game.battle().label(key).caption);
+  // The slot as it is now, put back when the disk does not take the new one: what the game
+  // reads of a slot is then what the disk holds, and a reload in this run finds the earlier save.
+  std::vector<std::pair<const char*, std::string>> before;
+  const auto write = [&](const char* key, const std::string& value) {
+    before.emplace_back(key, store.read(kSaveApp, section, key));
+    store.write(kSaveApp, section, key, value);
+  };
+  for (const FieldKey& fk : kFieldKeys) write(fk.key, c.*(fk.field));
+  for (const char* key : kPotionKeys) write(key, game.battle().label(key).caption);
   for (const char* key : kSpellSaveOrder)
-    store.write(kSaveApp, section, key, game.cast().button(key).enabled ? "True" : "False");
+    write(key, game.cast().button(key).enabled ? "True" : "False");
   // One flush for the whole slot: the store writes it in one piece or not at all.
-  store.flush();
+  const Flushed result = store.flush();
+  if (result != Flushed::Written)
+    for (const auto& [key, value] : before) store.write(kSaveApp, section, key, value);
+  return result;
+}
+
+std::string NoSaveText(Game& game) {
+  const std::string kept = game.store().unreadable(kSaveApp);
+  if (kept.empty()) return kNoSave;
+  return "The save file could not be read. It is kept as " + kept + ".";
 }
 
 bool SpellFlag(const std::string& text) {
@@ -87,7 +104,7 @@ LoadResult RunLoadSteps(Game& game, const std::string& section,
   c.Beat = Read(game, section, "Beat");
   c.CharName = Read(game, section, "CharName");
   if (c.CharName.empty()) {
-    game.msg(kNoSave, "Error");
+    game.msg(NoSaveText(game), "Error");
     return LoadResult::EmptySlot;
   }
   for (const FieldKey& fk : kFieldKeys) {
@@ -106,7 +123,7 @@ LoadResult RunLoadSteps(Game& game, const std::string& section,
   }
   if (afterRead) afterRead();
   if (c.HP.empty()) {
-    game.msg(kNoSave, "Error");
+    game.msg(NoSaveText(game), "Error");
     return LoadResult::NoHealth;
   }
   game.show(ScreenId::Caves);
@@ -116,7 +133,7 @@ LoadResult RunLoadSteps(Game& game, const std::string& section,
 
 std::string LoadSave(Game& game, const std::string& section) {
   if (section.empty()) {
-    game.msg(kNoSave, "Error");
+    game.msg(NoSaveText(game), "Error");
     return "";
   }
   return RunLoadSteps(game, section) == LoadResult::Loaded ? "Successful!" : "";

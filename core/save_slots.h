@@ -5,6 +5,8 @@
 #include <functional>
 #include <string>
 
+#include "core/ports.h"
+
 namespace morvath {
 
 class Game;
@@ -12,6 +14,16 @@ class Game;
 // The settings-store application that holds the slots.
 inline constexpr const char* kSaveApp = "ZARQ";
 inline constexpr const char* kNoSave = "There is no save in that slot.";
+// A save the disk refused, and one that found the save file locked by another program.
+inline constexpr const char* kSaveFailed =
+    "Your game could not be saved. Your earlier save is kept as it was.";
+inline constexpr const char* kSaveBusy =
+    "The save file is in use, so your game was not saved. Your earlier save is kept as it was; "
+    "try again in a moment.";
+
+// What a load says of a slot that reads as empty: kNoSave, unless the save file could not be
+// read, when it says so and where the file is kept.
+std::string NoSaveText(Game& game);
 
 // The section chosen by a slot key: "Save1".."Save9" for the digits 1 to 9 on the main row, and
 // on the keypad when keypadAllowed; empty text for any other key.
@@ -22,7 +34,8 @@ std::string SlotForKey(int keyCode, bool keypadAllowed);
 bool SpellFlag(const std::string& text);
 
 // Writes the character, the potion counts and the spell flags into the section, all at once.
-void SaveSlot(Game& game, const std::string& section);
+// When the store could not keep them, the slot reads again as it did before.
+Flushed SaveSlot(Game& game, const std::string& section);
 
 // How far the load steps got.
 enum class LoadResult {

@@ -9,8 +9,8 @@ namespace morvath {
 namespace {
 
 template <typename T>
-T& Find(std::deque<T>& items, std::string_view name, const char* kind) {
-  for (T& item : items)
+auto& Find(T& items, std::string_view name, const char* kind) {
+  for (auto& item : items)
     if (item.name == name) return item;
   throw std::out_of_range(std::string("no ") + kind + " named " + std::string(name));
 }
@@ -34,6 +34,15 @@ MenuItem& Screen::menu(std::string_view name) {
 }
 Gauge& Screen::gauge(std::string_view name) {
   return Find(gauges_, name, "gauge");
+}
+const Label& Screen::label(std::string_view name) const {
+  return Find(labels_, name, "label");
+}
+const Button& Screen::button(std::string_view name) const {
+  return Find(buttons_, name, "button");
+}
+const Picture& Screen::picture(std::string_view name) const {
+  return Find(pictures_, name, "picture");
 }
 
 bool Screen::hasLabel(std::string_view name) const {
@@ -68,6 +77,11 @@ bool Screen::hasClick(std::string_view control) const {
 }
 bool Screen::hasDoubleClick(std::string_view control) const {
   return doubleClicks_.count(control) > 0;
+}
+
+void Screen::write(Label& field, std::string caption) {
+  field.caption = std::move(caption);
+  written_.insert(field.name);
 }
 
 void Screen::keyDown(int, int) {}

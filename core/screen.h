@@ -5,8 +5,10 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/controls.h"
@@ -54,6 +56,9 @@ class Screen {
   Picture& picture(std::string_view name);
   MenuItem& menu(std::string_view name);
   Gauge& gauge(std::string_view name);
+  const Label& label(std::string_view name) const;
+  const Button& button(std::string_view name) const;
+  const Picture& picture(std::string_view name) const;
   bool hasLabel(std::string_view name) const;
   bool hasButton(std::string_view name) const;
 
@@ -80,6 +85,17 @@ class Screen {
   // and one tick of it.
   virtual int timerInterval() const { return 0; }
   virtual void timerTick() {}
+
+  // What the game's commands wrote on this screen since it was last asked: the names of the
+  // fields written as a command's answer (a message line, a health, a card, the hero's cell),
+  // also where the text came out as it was (a second step against the same wall, a blow of 0).
+  // What a command only clears or fills in again as it stood (the place text on the map at every
+  // key) is not written. Asking empties the record.
+  std::set<std::string> takeWritten() { return std::exchange(written_, {}); }
+  // Writes a field as a command's answer, and records it.
+  void write(Label& field, std::string caption);
+  // Records a field as written by a command without new text (cards turned face up).
+  void wrote(const std::string& field) { written_.insert(field); }
 
   // The name of this screen's "Music o&n" item, empty when it has none.
   const std::string& musicItem() const { return musicItem_; }
@@ -108,6 +124,7 @@ class Screen {
   ScreenId id_;
   std::string title_;
   std::string musicItem_;
+  std::set<std::string> written_;
   std::deque<Label> labels_;
   std::deque<Button> buttons_;
   std::deque<Picture> pictures_;

@@ -42,11 +42,12 @@ EquipmentShopWindow::EquipmentShopWindow(Frontend& frontend, EquipmentShop& shop
   for (EquipmentSlot slot : lists) {
     for (const EquipmentItem& item : ItemsFor(slot)) {
       const std::string button = item.button;
+      bindButton(button, AtRow(kButtonColumn, y));
       // A screen reader says the row's value and cost with the item's name.
-      bindButton(button, AtRow(kButtonColumn, y))
-          ->setAccessibleDescription(QString::fromStdString(
-              shop.label("lblValue").caption + " " + shop.label(button + "Value").caption + ", " +
-              shop.label("lblCost").caption + " " + shop.label(button + "Cost").caption));
+      alsoSpeak(Row(button, SpokenRow::Kind::Silent,
+                    {Field("lblValue"), Words(" "), Field(button + "Value"), Words(", "),
+                     Field("lblCost"), Words(" "), Field(button + "Cost")})
+                    .naming(button, SpokenRow::Names::Description));
       bindLabel(button + "Value", AtRow(kValueColumn, y), "value")
           ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
       bindLabel(button + "Cost", AtRow(kCostColumn, y), "value")

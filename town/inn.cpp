@@ -76,15 +76,23 @@ void Inn::Command1_Click() {
 void Inn::keyDown(int keyCode, int) {
   if (!Message.visible) return;
   const std::string section = SlotForKey(keyCode, true);
+  SettingsStore& store = game_.store();
+  const std::string lastBefore = store.read(kSaveApp, "LastSave", "LastSave");
   // The marker is written even when the key chose no slot; a later reload then finds no save.
-  game_.store().write(kSaveApp, "LastSave", "LastSave", section);
+  store.write(kSaveApp, "LastSave", "LastSave", section);
   if (section.empty()) {
-    game_.store().flush();
+    store.flush();
     return;
   }
-  SaveSlot(game_, section);
+  const Flushed saved = SaveSlot(game_, section);
   Message.visible = false;
-  game_.msg("Your game was saved.", kGameTitle);
+  if (saved == Flushed::Written) {
+    game_.msg("Your game was saved.", kGameTitle);
+    return;
+  }
+  // Nothing reached the disk: the death screen's reload goes on finding the save it found before.
+  store.write(kSaveApp, "LastSave", "LastSave", lastBefore);
+  game_.msg(saved == Flushed::Busy ? kSaveBusy : kSaveFailed, "Error");
 }
 
 void Inn::DeleteSaves_Click() {

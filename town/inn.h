@@ -33,7 +33,8 @@ class Inn : public Screen {
   // "&File", "E&xit": closes the save prompt, then asks the exit question.
   void MMExit_Click();
 
-  // While the save prompt is shown, a digit key saves into its slot.
+  // While the save prompt is shown, a digit key saves into its slot and says whether the save
+  // reached the disk.
   void keyDown(int keyCode, int shift) override;
   bool readsKeys() const override { return true; }
 

@@ -45,9 +45,11 @@ MagicShopWindow::MagicShopWindow(Frontend& frontend, MagicShop& shop)
   int y = kPotionTop;
   for (const PotionForSale& potion : MagicShop::Potions()) {
     const std::string button = potion.button;
-    bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26))
-        ->setAccessibleDescription(QString::fromStdString(shop.lblCost.caption + " " +
-                                                          shop.label(button + "Cost").caption));
+    bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26));
+    // A screen reader says the potion's cost with its name.
+    alsoSpeak(
+        Row(button, SpokenRow::Kind::Silent, {Field("lblCost"), Words(" "), Field(button + "Cost")})
+            .naming(button, SpokenRow::Names::Description));
     bindLabel(button + "Cost", QRect(kCostLeft, y, kCostWidth, 26), "value")
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     y += kRowHeight;
@@ -59,10 +61,12 @@ MagicShopWindow::MagicShopWindow(Frontend& frontend, MagicShop& shop)
   y = kSpellTop;
   for (const SpellForSale& spell : MagicShop::Spells()) {
     const std::string button = spell.button;
-    bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26))
-        ->setAccessibleDescription(QString::fromStdString(shop.label(button + "Effect").caption +
-                                                          ", " + shop.lblCost.caption + " " +
-                                                          shop.label(button + "Cost").caption));
+    bindButton(button, QRect(kButtonLeft, y, kButtonWidth, 26));
+    // A screen reader says the spell's effect and cost with its name.
+    alsoSpeak(Row(button, SpokenRow::Kind::Silent,
+                  {Field(button + "Effect"), Words(", "), Field("lblCost"), Words(" "),
+                   Field(button + "Cost")})
+                  .naming(button, SpokenRow::Names::Description));
     bindLabel(button + "Effect", QRect(kEffectLeft, y, kEffectWidth, 26), "value");
     bindLabel(button + "Cost", QRect(kCostLeft, y, kCostWidth, 26), "value")
         ->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

@@ -119,6 +119,9 @@ bool Caves::Ambush() {
   return true;
 }
 
+// A step writes the hero's cell, a step refused writes its message (said again at a second
+// try); the place rules only fill in the text of the cell the hero stands on, which a letter
+// typed there leaves as it was.
 bool Caves::Walk(int keyCode) {
   const double x = Val(LeftX.caption);
   const double y = Val(TopY.caption);
@@ -126,36 +129,36 @@ bool Caves::Walk(int keyCode) {
     case key::kRight:
       // Only the Cave of Chaos opens the eastern rock, on row 7.
       if (LeftX.caption == "10" || y == 9 || (x == 9 && y != 7)) {
-        Message.caption = kRockWalls;
+        write(Message, kRockWalls);
         return false;
       }
-      LeftX.caption = Str(x + 1);
+      write(LeftX, Str(x + 1));
       Char.left += kStep;
       return true;
     case key::kLeft:
       // The Cave of Minors opens the western rock on row 7.
       if (x == 0 || y == 9 || (x == 1 && y != 7)) {
-        Message.caption = kRockWalls;
+        write(Message, kRockWalls);
         return false;
       }
-      LeftX.caption = Str(x - 1);
+      write(LeftX, Str(x - 1));
       Char.left -= kStep;
       return true;
     case key::kUp:
       // The Cave of Evil is the one way into the northern rock, above (5, 8).
       if (y == 9 || x == 0 || x == 10 || (y == 8 && x != 5)) {
-        Message.caption = kMountainClimber;
+        write(Message, kMountainClimber);
         return false;
       }
-      TopY.caption = Str(y + 1);
+      write(TopY, Str(y + 1));
       Char.top -= kStep;
       return true;
     case key::kDown:
       if (y == 1 || x < 1 || x == 10) {
-        Message.caption = kMountainClimber;
+        write(Message, kMountainClimber);
         return false;
       }
-      TopY.caption = Str(y - 1);
+      write(TopY, Str(y - 1));
       Char.top += kStep;
       return true;
     default:

@@ -11,15 +11,6 @@ class CavesWindow : public ScreenWindow {
   Q_OBJECT
  public:
   CavesWindow(Frontend& frontend, Caves& caves);
-  void sync() override;
-
- protected:
-  // The hero's cell, then the place message.
-  std::vector<SpokenLine> spokenLines() const override;
-
- private:
-  Caves& caves_;
-  QWidget* hero_;
 };
 
 }  // namespace morvath

@@ -88,25 +88,25 @@ void UpperKeep::keyDown(int keyCode, int) {
     const int x = Cell(X);
     const int y = Cell(Y);
     if (!CanMove(x, y, keyCode, false)) {
-      Message.caption = kWallMessage;
+      write(Message, kWallMessage);  // said again at every try
       return;
     }
     switch (keyCode) {
       case key::kLeft:
         Char.left -= kHeroSideStep;
-        X.caption = Str(x - 1);
+        write(X, Str(x - 1));
         break;
       case key::kRight:
-        X.caption = Str(x + 1);
+        write(X, Str(x + 1));
         Char.left += kHeroSideStep;
         break;
       case key::kUp:
         Char.top -= kHeroUpDownStep;
-        Y.caption = Str(y + 1);
+        write(Y, Str(y + 1));
         break;
       default:
         Char.top += kHeroUpDownStep;
-        Y.caption = Str(y - 1);
+        write(Y, Str(y - 1));
         break;
     }
   }

@@ -23,7 +23,7 @@ UpperKeepWindow::UpperKeepWindow(Frontend& frontend, UpperKeep& keep)
   bindPicture("Picture1", LoadArt(":/maze.png"), kScale, origin);
   const QImage guard = LoadArt(":/guard.png");
   for (int i = 0; i < 4; ++i) bindPicture("Demon" + std::to_string(i), guard, kScale, origin);
-  hero_ = bindPicture("Char", LoadArt(":/maze_hero.png"), kScale, origin);
+  bindPicture("Char", LoadArt(":/maze_hero.png"), kScale, origin);
 
   // The opening message spaces its two sentences apart so that a narrow line breaks between
   // them: the line is made just wide enough for the longer of the two, under the maze's middle.
@@ -45,6 +45,15 @@ UpperKeepWindow::UpperKeepWindow(Frontend& frontend, UpperKeep& keep)
   bindLabel("Label1", QRect(kMazeLeft + 26, row + 5, 8, 22), "value");
   bindLabel("Y", QRect(kMazeLeft + 36, row + 5, 24, 22), "value");
   bindButton("Command11", QRect(kMazeLeft + kMazeWidth - 220, row, 220, 34));
+
+  // The hero's cell, then the message line; the hero's picture says where he stands.
+  using Kind = SpokenRow::Kind;
+  speakOnly({
+      Row("cell", Kind::Status, {Field("X"), Field("Label1"), Words(" "), Field("Y")}),
+      Row("Message", Kind::News, {Field("Message")}),
+      Row("hero", Kind::Silent, {Words("the hero at "), Field("X"), Words(", "), Field("Y")})
+          .naming("Char"),
+  });
 }
 
 void UpperKeepWindow::sync() {
@@ -52,18 +61,6 @@ void UpperKeepWindow::sync() {
   // The opening message keeps its own spacing; the wall message stands in the middle.
   const bool spaced = message_->text().startsWith(QLatin1Char(' '));
   message_->setAlignment(spaced ? (Qt::AlignLeft | Qt::AlignVCenter) : Qt::AlignCenter);
-  const auto& keep = static_cast<const UpperKeep&>(screen());
-  SetSpokenName(hero_, QString("the hero at %1, %2")
-                           .arg(QString::fromStdString(keep.X.caption),
-                                QString::fromStdString(keep.Y.caption)));
-}
-
-std::vector<SpokenLine> UpperKeepWindow::spokenLines() const {
-  const auto& keep = static_cast<const UpperKeep&>(screen());
-  const QString cell =
-      QString::fromStdString(keep.X.caption + keep.Label1.caption + " " + keep.Y.caption);
-  return {{"cell", cell, SpokenLine::Kind::Status},
-          {"Message", QString::fromStdString(keep.Message.caption), SpokenLine::Kind::News}};
 }
 
 }  // namespace morvath

@@ -13,11 +13,6 @@ class UpperKeepWindow : public ScreenWindow {
   UpperKeepWindow(Frontend& frontend, UpperKeep& keep);
   void sync() override;
 
- protected:
-  // The hero's cell, then the message line.
-  std::vector<SpokenLine> spokenLines() const override;
-
- public:
   // Where the maze drawing's top-left corner stands on the canvas.
   static constexpr int kMazeLeft = 20;
   static constexpr int kMazeTop = 16;
@@ -26,7 +21,6 @@ class UpperKeepWindow : public ScreenWindow {
 
  private:
   QLabel* message_;
-  QWidget* hero_;
 };
 
 }  // namespace morvath

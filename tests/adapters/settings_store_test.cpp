@@ -1,20 +1,27 @@
 // The settings store in INI files: awkward text comes back unchanged, a damaged file neither
-// stops the game nor is lost, and a slot reaches the disk in one piece.
+// stops the game nor is lost, a slot reaches the disk in one piece, and a save the disk refuses
+// (permissions, a full disk, another program's lock) is told and loses nothing.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <string>
+#include <vector>
 
 #include "app/qt_settings_store.h"
 #include "combat/battle.h"
 #include "combat/cast.h"
 #include "core/save_slots.h"
 #include "support/fakes.h"
+#include "support/helper_process.h"
 #include "town/inn.h"
 #include "world/caves.h"
 
@@ -65,7 +72,8 @@ struct StoreGame {
   ListRandom random;
   QtSettingsStore store;
   Game game;
-  explicit StoreGame(const QString& org) : store(org), game(dialogs, music, store, random, kCwd) {
+  explicit StoreGame(const QString& org)
+      : store(org), game(dialogs, music, store, random, kTuneFolder) {
     game.start();
   }
   void newGame(const std::string& name) {
@@ -82,6 +90,15 @@ struct StoreGame {
     game.startForm().keyDown(key::k0 + digit, 0);
   }
 };
+
+// What a load says when the save file in the folder was damaged: where its one copy is.
+std::string DamagedText(const QString& folder) {
+  const QStringList copies = QDir(folder).entryList({"ZARQ.ini.damaged-*"}, QDir::Files);
+  EXPECT_EQ(copies.size(), 1) << folder.toStdString();
+  if (copies.isEmpty()) return "(no copy)";
+  return "The save file could not be read. It is kept as " +
+         (folder + "/" + copies[0]).toStdString() + ".";
+}
 
 std::vector<std::string> AwkwardTexts() {
   std::string tenThousand;
@@ -184,7 +201,7 @@ TEST_F(SettingsStoreTest, AHeroWithOddTextSurvivesASaveAndALoadThroughTheFile) {
   EXPECT_EQ(next.store.read("ZARQ", "LastSave", "LastSave"), "Save2");
 }
 
-TEST_F(SettingsStoreTest, AGarbageFileIsKeptAsideAndTheGameStartsWithEmptySlots) {
+TEST_F(SettingsStoreTest, AGarbageFileIsKeptAsideAndTheGameStartsSayingSo) {
   QByteArray garbage("\x01\x02\xff\xfe\x00\x00[Sav", 10);
   for (int i = 0; i < 200; ++i) garbage.append(static_cast<char>((i * 37) % 256));
   writeFile(iniFile(kOrg, "ZARQ"), garbage);
@@ -195,11 +212,14 @@ TEST_F(SettingsStoreTest, AGarbageFileIsKeptAsideAndTheGameStartsWithEmptySlots)
   // An unreadable counter counts as a first start.
   ASSERT_EQ(run.dialogs.boxes.size(), 2u);
   EXPECT_EQ(run.dialogs.boxes[0].title, "The Story");
+  // Each load says that the file could not be read, and where the copy is.
+  std::vector<std::vector<std::string>> said;
   for (int slot = 1; slot <= 9; ++slot) {
     run.dialogs.boxes.clear();
     run.loadFromStart(slot);
-    EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{kNoSave}) << slot;
+    said.push_back(run.dialogs.texts());
   }
+  EXPECT_EQ(said, std::vector(9, std::vector<std::string>{DamagedText(folder(kOrg))}));
   // Both damaged files were copied aside, byte for byte, before anything was written over them.
   for (const char* app : {"ZARQ", "ZARQSTART"}) {
     const QStringList copies =
@@ -241,7 +261,7 @@ TEST_F(SettingsStoreTest, ADamagedFileFoundTwiceLeavesTwoCopies) {
   EXPECT_EQ(contents, expected);
 }
 
-TEST_F(SettingsStoreTest, ATruncatedFileStartsTheGameAndItsCutSlotReadsAsEmpty) {
+TEST_F(SettingsStoreTest, ATruncatedFileStartsTheGameAndItsCutSlotSaysTheFileIsDamaged) {
   {
     StoreGame run(kOrg);
     run.newGame("Arden");
@@ -256,11 +276,13 @@ TEST_F(SettingsStoreTest, ATruncatedFileStartsTheGameAndItsCutSlotReadsAsEmpty) 
   writeFile(iniFile(kOrg, "ZARQ"), whole.left(cut));
   writeFile(iniFile(kOrg, "ZARQSTART"), QByteArray("[Sta"));
 
-  StoreGame run(copyToFreshFolder(kOrg));
+  const QString fresh = copyToFreshFolder(kOrg);
+  StoreGame run(fresh);
   EXPECT_TRUE(run.game.startForm().visible);
   run.dialogs.boxes.clear();
   run.loadFromStart(2);
-  EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{kNoSave});
+  // A file that stops in the middle of a line was cut short: it is kept as it was found.
+  EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{DamagedText(folder(fresh))});
   EXPECT_TRUE(run.game.startForm().visible);
   run.dialogs.boxes.clear();
   run.loadFromStart(1);  // the slot before the cut is whole
@@ -312,15 +334,270 @@ TEST_F(SettingsStoreTest, SavingAtTheInnWritesTheWholeSlotAtOnce) {
   EXPECT_EQ(ini.value("LastSave/LastSave").toString(), "Save8");
 }
 
-TEST_F(SettingsStoreTest, AFileThatCannotBeWrittenDoesNotStopTheGame) {
-  // A folder where the file should be: writes fail, the values of this run stay readable.
-  ASSERT_TRUE(QDir().mkpath(iniFile(kOrg, "ZARQ")));
+TEST_F(SettingsStoreTest, AFolderInPlaceOfTheFileIsToldAndLeftAsItIs) {
+  const QString path = iniFile(kOrg, "ZARQ");
+  ASSERT_TRUE(QDir().mkpath(path + "/inside"));
+  StoreGame run(kOrg);
+  run.dialogs.boxes.clear();
+  run.loadFromStart(1);
+  EXPECT_EQ(run.dialogs.texts(),
+            std::vector<std::string>{"The save file could not be read. It is kept as " +
+                                     path.toStdString() + "."});
+  run.newGame("Arden");
+  run.dialogs.boxes.clear();
+  run.saveAtInn(3);
+  EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{kSaveFailed});
+  EXPECT_EQ(run.store.read("ZARQ", "Save3", "CharName"), "");
+  EXPECT_FALSE(run.game.ended());
+  EXPECT_EQ(QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"inside"});
+}
+
+TEST_F(SettingsStoreTest, ALockLeftByAnotherProgramIsToldAtOnceAndNothingIsWritten) {
+  const QString path = iniFile(kOrg, "ZARQ");
+  {
+    StoreGame run(kOrg);
+    run.newGame("Arden");
+    run.saveAtInn(1);
+  }
+  const QByteArray before = readFile(path);
+  // A fresh lock nobody takes away: Qt would wait for it until it is half a minute old.
+  writeFile(path + ".lock", "");
+  StoreGame run(kOrg);
+  run.newGame("Brenna");
+  run.dialogs.boxes.clear();
+  run.saveAtInn(1);
+  EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{kSaveBusy});
+  EXPECT_EQ(readFile(path), before);
+  EXPECT_EQ(run.store.read("ZARQ", "Save1", "CharName"), "Arden");
+  run.store.write("ZARQ", "Save9", "CharName", "Cara");
+  EXPECT_EQ(run.store.flush(), Flushed::Busy);
+  EXPECT_TRUE(QFile::exists(path + ".lock"));  // another program's to take away
+  // Once the lock is gone the next save goes through, the slot left over with it.
+  ASSERT_TRUE(QFile::remove(path + ".lock"));
+  run.dialogs.boxes.clear();
+  run.saveAtInn(1);
+  EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{"Your game was saved."});
+  QSettings ini(path, QSettings::IniFormat);
+  EXPECT_EQ(ini.value("Save1/CharName").toString(), "Brenna");
+  EXPECT_EQ(ini.value("Save9/CharName").toString(), "Cara");
+}
+
+TEST_F(SettingsStoreTest, TheFileAsARunFoundItIsKeptBesideBeforeItsFirstRewrite) {
+  const QString path = iniFile(kOrg, "ZARQ");
+  const QString previous = path + ".previous";
+  // Edited by hand, with a quote left open: it reads without an error, and the next save
+  // rewrites it in the store's own way.
+  const QByteArray handEdited = "[Save1]\nCharName=\"Arden\nGold=100000\n";
+  writeFile(path, handEdited);
+  {
+    StoreGame run(kOrg);
+    run.newGame("Brenna");
+    EXPECT_FALSE(QFile::exists(previous));  // nothing written over yet
+    run.saveAtInn(2);
+    EXPECT_EQ(readFile(previous), handEdited);
+    run.saveAtInn(3);
+    EXPECT_EQ(readFile(previous), handEdited);  // the file as the run found it, not the last save
+    EXPECT_NE(readFile(path), handEdited);
+  }
+  const QByteArray lastRun = readFile(path);
+  StoreGame run(kOrg);
+  run.newGame("Cara");
+  run.saveAtInn(4);
+  EXPECT_EQ(readFile(previous), lastRun);  // one run back, no further
+}
+
+// --- The store on a disk that refuses it, as the player's own user. ----------------------------
+// The checks run in a process of their own as the user "nobody" (root may write anywhere), or on
+// a small disk of their own (a tmpfs mounted in a mount namespace of their own).
+
+constexpr const char* kHelperFolder = "MORVATH_STORE_TEST_FOLDER";
+
+// How the save file or its folder refuses the player.
+enum class Refusal {
+  ReadOnlyFile,
+  ReadOnlyFolder,
+  UnreadableFile,
+  LinkToReadOnlyFile,
+  LinkToDevice,  // /dev/zero: never written over, whoever runs the game
+};
+
+// In the helper: Arden's save is in slot 1; the refusal is made, then a new run loads it and
+// saves another hero over it.
+void SaveOverARefusal(Refusal refusal) {
+  const QString config = qEnvironmentVariable(kHelperFolder);
+  ASSERT_FALSE(config.isEmpty()) << "run by SettingsStoreAsPlayer";
+  ASSERT_NE(::geteuid(), 0u) << "root may write anywhere";
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+  const QString folder = config + "/" + kOrg;
+  const QString path = folder + "/ZARQ.ini";
+  QString kept = path;  // the file that holds Arden's save
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  file.close();
+  ASSERT_TRUE(before.contains("CharName=Arden"));
+  const auto mode = [](const QString& p, mode_t m) {
+    ASSERT_EQ(::chmod(p.toLocal8Bit().constData(), m), 0) << p.toStdString();
+  };
+  switch (refusal) {
+    case Refusal::ReadOnlyFile:
+      mode(path, 0444);
+      break;
+    case Refusal::ReadOnlyFolder:
+      mode(folder, 0555);
+      break;
+    case Refusal::UnreadableFile:
+      mode(path, 0);
+      break;
+    case Refusal::LinkToDevice:
+      kept = folder + "/kept.ini";
+      ASSERT_TRUE(QFile::rename(path, kept));
+      ASSERT_TRUE(QFile::link("/dev/zero", path));
+      break;
+    case Refusal::LinkToReadOnlyFile:
+      kept = folder + "/kept.ini";
+      ASSERT_TRUE(QFile::rename(path, kept));
+      mode(kept, 0444);
+      ASSERT_TRUE(QFile::link("kept.ini", path));
+      break;
+  }
+  {
+    StoreGame run(kOrg);
+    run.loadFromStart(1);
+    const bool unread = refusal == Refusal::UnreadableFile || refusal == Refusal::LinkToDevice;
+    if (unread) {
+      EXPECT_EQ(run.dialogs.texts(),
+                std::vector<std::string>{"The save file could not be read. It is kept as " +
+                                         path.toStdString() + "."});
+    } else {
+      EXPECT_EQ(run.game.ch().CharName, "Arden");
+    }
+    run.newGame("Brenna");
+    run.dialogs.boxes.clear();
+    run.saveAtInn(1);
+    EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{kSaveFailed});
+    if (!unread) {
+      // The death screen's reload finds what is on the disk.
+      EXPECT_EQ(LoadSave(run.game, run.store.read("ZARQ", "LastSave", "LastSave")), "Successful!");
+      EXPECT_EQ(run.game.ch().CharName, "Arden");
+    }
+  }
+  if (refusal == Refusal::LinkToDevice) {
+    EXPECT_EQ(QFileInfo(path).symLinkTarget(), "/dev/zero");
+  }
+  mode(folder, 0755);
+  mode(kept, 0644);
+  QFile after(kept);
+  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+  EXPECT_EQ(after.readAll(), before);
+  // Nothing half written is left behind.
+  for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden))
+    EXPECT_TRUE(QStringList({"ZARQ.ini", "ZARQ.ini.previous", "ZARQSTART.ini",
+                             "ZARQSTART.ini.previous", "kept.ini"})
+                    .contains(name))
+        << name.toStdString();
+}
+
+TEST(DISABLED_OnTheDisk, ReadOnlyFile) {
+  SaveOverARefusal(Refusal::ReadOnlyFile);
+}
+TEST(DISABLED_OnTheDisk, ReadOnlyFolder) {
+  SaveOverARefusal(Refusal::ReadOnlyFolder);
+}
+TEST(DISABLED_OnTheDisk, UnreadableFile) {
+  SaveOverARefusal(Refusal::UnreadableFile);
+}
+TEST(DISABLED_OnTheDisk, LinkToDevice) {
+  SaveOverARefusal(Refusal::LinkToDevice);
+}
+TEST(DISABLED_OnTheDisk, LinkToReadOnlyFile) {
+  SaveOverARefusal(Refusal::LinkToReadOnlyFile);
+}
+
+// In the helper, on a small disk of its own: a save on the full disk is told and the earlier
+// save stays whole; once there is room again the next save goes through.
+TEST(DISABLED_OnTheDisk, FullDisk) {
+  const QString config = qEnvironmentVariable(kHelperFolder);
+  ASSERT_FALSE(config.isEmpty()) << "run by SettingsStoreOnASmallDisk";
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, config);
+  const QString path = config + "/" + kOrg + "/ZARQ.ini";
+  const auto bytes = [&path] {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  };
   StoreGame run(kOrg);
   run.newGame("Arden");
+  run.saveAtInn(1);
+  run.saveAtInn(2);
+  const QByteArray before = bytes();
+  ASSERT_TRUE(before.contains("CharName=Arden"));
+  {
+    QFile filler(config + "/filler");
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray block(512, 'x');
+    while (filler.write(block) == block.size()) {
+    }
+  }
+  run.newGame("Brenna");
+  run.dialogs.boxes.clear();
   run.saveAtInn(3);
-  EXPECT_EQ(run.dialogs.boxes.back().text, "Your game was saved.");
-  EXPECT_EQ(run.store.read("ZARQ", "Save3", "CharName"), "Arden");
-  EXPECT_TRUE(QFileInfo(iniFile(kOrg, "ZARQ")).isDir());
+  EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{kSaveFailed});
+  EXPECT_EQ(bytes(), before);
+  EXPECT_EQ(run.store.read("ZARQ", "Save3", "CharName"), "");
+  EXPECT_EQ(run.store.read("ZARQ", "LastSave", "LastSave"), "Save2");
+  ASSERT_TRUE(QFile::remove(config + "/filler"));
+  run.dialogs.boxes.clear();
+  run.saveAtInn(3);
+  EXPECT_EQ(run.dialogs.texts(), std::vector<std::string>{"Your game was saved."});
+  EXPECT_TRUE(bytes().contains("CharName=Brenna"));
+}
+
+class SettingsStoreAsPlayer : public SettingsStoreTest,
+                              public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(SettingsStoreAsPlayer, ASaveTheDiskRefusesIsToldAndTheEarlierSaveStays) {
+  {
+    StoreGame run(kOrg);
+    run.newGame("Arden");
+    run.saveAtInn(1);
+  }
+  std::vector<std::string> command = {"env", kHelperFolder + ("=" + config.path().toStdString())};
+  std::string program;
+  if (::geteuid() == 0) {
+    const QString setpriv = QStandardPaths::findExecutable("setpriv");
+    if (setpriv.isEmpty()) GTEST_SKIP() << "setpriv is missing";
+    command.insert(command.begin(), {setpriv.toStdString(), "--reuid=nobody", "--regid=nogroup",
+                                     "--clear-groups", "--"});
+    const passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    ASSERT_EQ(::chmod(config.path().toLocal8Bit().constData(), 0755), 0);
+    for (const QString& p : {folder(kOrg), iniFile(kOrg, "ZARQ"), iniFile(kOrg, "ZARQSTART")})
+      ASSERT_EQ(::chown(p.toLocal8Bit().constData(), nobody->pw_uid, nobody->pw_gid), 0)
+          << p.toStdString();
+    // A copy nobody can run, wherever the build is.
+    program = (config.path() + "/helper").toStdString();
+    ASSERT_TRUE(
+        QFile::copy(QString::fromStdString(ThisProgram()), QString::fromStdString(program)));
+  }
+  const std::string helper = std::string("OnTheDisk.") + GetParam();
+  EXPECT_TRUE(HelperPassed(RunHelper(helper, command, {}, program), helper));
+}
+
+INSTANTIATE_TEST_SUITE_P(Refusals, SettingsStoreAsPlayer,
+                         ::testing::Values("ReadOnlyFile", "ReadOnlyFolder", "UnreadableFile",
+                                           "LinkToReadOnlyFile", "LinkToDevice"));
+
+TEST_F(SettingsStoreTest, OnAFullDiskASaveIsToldAndTheEarlierSaveStays) {
+  const QString unshare = QStandardPaths::findExecutable("unshare");
+  if (unshare.isEmpty()) GTEST_SKIP() << "unshare is missing";
+  if (::geteuid() != 0) GTEST_SKIP() << "mounting a small disk takes root";
+  const std::string mount = "mount -t tmpfs -o size=64k morvath \"$0\" || exit 77; exec \"$@\"";
+  const HelperRun run =
+      RunHelper("OnTheDisk.FullDisk", {unshare.toStdString(), "--mount", "--propagation", "private",
+                                       "--", "sh", "-c", mount, config.path().toStdString(), "env",
+                                       kHelperFolder + ("=" + config.path().toStdString())});
+  if (run.status == 77) GTEST_SKIP() << "no tmpfs can be mounted here: " << run.output;
+  EXPECT_TRUE(HelperPassed(run, "OnTheDisk.FullDisk"));
 }
 
 }  // namespace

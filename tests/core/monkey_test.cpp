@@ -101,7 +101,7 @@ struct Monkey {
 
   void restart() {
     dialogs.quits = 0;
-    game = std::make_unique<Game>(dialogs, music, store, random, kCwd);
+    game = std::make_unique<Game>(dialogs, music, store, random, kTuneFolder);
     game->start();
   }
 
@@ -255,7 +255,7 @@ struct Monkey {
     MemoryStore copy = store;
     FakeDialogs quiet;
     RecordingMusic silent;
-    Game probe(quiet, silent, copy, random, kCwd);
+    Game probe(quiet, silent, copy, random, kTuneFolder);
     if (LoadSave(probe, "Save9") != "Successful!") return "the slot just saved does not load";
     Character after = probe.ch();
     before.MaxDamage = after.MaxDamage;  // not saved

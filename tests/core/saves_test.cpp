@@ -97,6 +97,75 @@ TEST(Saving, TheInnWritesTheMarkerThenEveryKeyInOrderThenFlushesOnce) {
   EXPECT_EQ(r.dialogs.last().title, "Keep of the Morvath");
 }
 
+TEST(Saving, ASaveTheDiskDidNotTakeIsToldAndTheEarlierSaveStays) {
+  struct Case {
+    Flushed result;
+    const char* text;
+  };
+  for (const Case& c : {Case{Flushed::Failed, kSaveFailed}, Case{Flushed::Busy, kSaveBusy}}) {
+    SCOPED_TRACE(c.text);
+    Rig r;
+    r.newGame();
+    SaveAtInn(r, kKey3);
+    const auto before = r.store.values;
+    r.g().ch().Gold = "999";
+    r.g().ch().CharName = "Brenna";
+    r.g().cast().button("S1").enabled = true;
+    r.g().battle().N2.caption = "4";
+    // Over the earlier save, and into a slot never saved.
+    for (int slotKey : {kKey3, key::k0 + 5}) {
+      r.dialogs.boxes.clear();
+      r.store.flushResults.push_back(c.result);
+      SaveAtInn(r, slotKey);
+      ASSERT_EQ(r.dialogs.boxes.size(), 1u);
+      EXPECT_EQ(r.dialogs.last().text, c.text);
+      EXPECT_EQ(r.dialogs.last().title, "Error");
+      EXPECT_FALSE(r.g().inn().Message.visible);
+      EXPECT_EQ(r.slot("LastSave", "LastSave"), "Save3");
+      EXPECT_EQ(r.slot("Save3", "Gold"), "100");
+    }
+    // The slot never saved reads as empty again, every key of it; the rest is as it was.
+    for (const auto& [key, value] : r.store.values) {
+      if (std::get<1>(key) == "Save5") {
+        EXPECT_EQ(value, "") << std::get<2>(key);
+      }
+    }
+    std::erase_if(r.store.values, [](const auto& kv) { return std::get<1>(kv.first) == "Save5"; });
+    EXPECT_EQ(r.store.values, before);
+    // The death screen's reload finds the save that is on the disk.
+    EXPECT_EQ(LoadSave(r.g(), r.slot("LastSave", "LastSave")), "Successful!");
+    EXPECT_EQ(r.g().ch().CharName, "Arden");
+    EXPECT_EQ(r.g().ch().Gold, "100");
+  }
+}
+
+TEST(Loading, ASaveFileThatCouldNotBeReadSaysSoAndWhereItIsKept) {
+  const std::string kept = "/home/player/.config/KeepOfTheMorvath/ZARQ.ini.damaged-20261210";
+  const std::string text = "The save file could not be read. It is kept as " + kept + ".";
+  Rig r;
+  r.newGame();
+  SaveAtInn(r, key::k0 + 1);
+  r.store.values[{"ZARQ", "Save2", "CharName"}] = "Half";  // a name but no health
+  r.store.unreadableFiles["ZARQ"] = kept;
+  r.g().show(ScreenId::aaStartForm);
+  r.g().hide(ScreenId::Caves);
+  for (int slot : {2, 3}) {
+    r.dialogs.boxes.clear();
+    LoadFromStart(r, key::k0 + slot);
+    EXPECT_EQ(r.dialogs.texts(), std::vector<std::string>{text}) << slot;
+    EXPECT_EQ(r.dialogs.last().title, "Error");
+    EXPECT_TRUE(r.g().startForm().visible);
+  }
+  r.dialogs.boxes.clear();
+  EXPECT_EQ(LoadSave(r.g(), ""), "");
+  EXPECT_EQ(r.dialogs.texts(), std::vector<std::string>{text});
+  // What could be read of the file still loads, without a word.
+  r.dialogs.boxes.clear();
+  LoadFromStart(r, key::k0 + 1);
+  EXPECT_TRUE(r.dialogs.boxes.empty());
+  EXPECT_TRUE(r.g().caves().visible);
+}
+
 TEST(Saving, AHeroWithOddTextComesBackFieldByField) {
   Rig r;
   r.newGame();

@@ -22,7 +22,7 @@ TEST(StartCounter, FirstStartShowsStoryAndAboutThenCountsUp) {
   ListRandom random;
   for (int run = 1; run <= 3; ++run) {
     dialogs.boxes.clear();
-    Game game(dialogs, music, store, random, kCwd);
+    Game game(dialogs, music, store, random, kTuneFolder);
     game.start();
     EXPECT_TRUE(game.startForm().visible);
     if (run == 1) {
@@ -49,7 +49,7 @@ TEST(StartCounter, ShiftCtrlAltWithAnyKeyResetsItAndBeeps) {
   EXPECT_EQ(h.dialogs.beeps, 1);
   // The next start shows the story again.
   FakeDialogs dialogs;
-  Game next(dialogs, h.music, h.store, h.random, kCwd);
+  Game next(dialogs, h.music, h.store, h.random, kTuneFolder);
   next.start();
   EXPECT_EQ(dialogs.boxes.size(), 2u);
   EXPECT_EQ(Counter(h), "2");
@@ -62,7 +62,7 @@ TEST(StartCounter, ACounterThatIsNotANumberCountsAsTheFirstStart) {
     MemoryStore store;
     ListRandom random;
     store.values[{"ZARQSTART", "Start", "Start"}] = junk;
-    Game game(dialogs, music, store, random, kCwd);
+    Game game(dialogs, music, store, random, kTuneFolder);
     game.start();
     EXPECT_EQ(dialogs.boxes.size(), 2u) << junk;
     EXPECT_EQ(store.read("ZARQSTART", "Start", "Start"), "2") << junk;

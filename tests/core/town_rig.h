@@ -21,9 +21,9 @@ class LoggingStore : public MemoryStore {
     log.push_back(section + "/" + key);
     MemoryStore::write(app, section, key, value);
   }
-  void flush() override {
+  Flushed flush() override {
     log.push_back("flush");
-    MemoryStore::flush();
+    return MemoryStore::flush();
   }
 };
 
@@ -48,12 +48,14 @@ struct Rig {
 
   Rig() {
     store.values[{"ZARQSTART", "Start", "Start"}] = "2";
-    game = std::make_unique<Game>(dialogs, music, store, random, kCwd);
+    game = std::make_unique<Game>(dialogs, music, store, random, kTuneFolder);
     game->start();
     store.log.clear();
   }
   Game& g() { return *game; }
-  std::string tune(const std::string& name) const { return std::string(kCwd) + "/Music/" + name; }
+  std::string tune(const std::string& name) const {
+    return std::string(kTuneFolder) + "/Music/" + name;
+  }
   void newGame(const std::string& name = "Arden") {
     dialogs.inputs.push_back(name);
     game->startForm().click("New");

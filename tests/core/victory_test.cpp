@@ -111,7 +111,7 @@ TEST(LevelUp, ADamagedSaveWithoutASpanStillComesToAnEnd) {
     RecordingMusic music;
     MemoryStore store;
     BoundedRandom random(100);
-    Game g(dialogs, music, store, random, kCwd);
+    Game g(dialogs, music, store, random, kTuneFolder);
     Character& c = g.ch();
     c.Level = "1";
     c.NL = span;
@@ -131,7 +131,7 @@ TEST(LevelUp, TheBiggestPayoutOfTheGameRaisesAllItsLevelsAtOnce) {
   RecordingMusic music;
   MemoryStore store;
   BoundedRandom random(3 * 95);
-  Game g(dialogs, music, store, random, kCwd);
+  Game g(dialogs, music, store, random, kTuneFolder);
   Character& c = g.ch();
   c.Level = "1";
   c.NL = "500";
@@ -149,7 +149,7 @@ TEST(LevelUp, ADamagedSaveOwingBeyondAnyPayoutRaisesAThousandLevelsAWin) {
   RecordingMusic music;
   MemoryStore store;
   BoundedRandom random(2 * 3 * 1000);
-  Game g(dialogs, music, store, random, kCwd);
+  Game g(dialogs, music, store, random, kTuneFolder);
   Character& c = g.ch();
   c.Level = "1";
   c.NL = "1";

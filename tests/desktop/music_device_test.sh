@@ -3,7 +3,7 @@
 #
 #   music_device_test.sh ADAPTER_TEST_BINARY
 source "$(dirname "$0")/lib.sh"
-sound_only_start
+test_folder  # a sound server, no desktop
 pulse_start
 # A null sink that nobody listens to stops taking sound after its first buffer here; the
 # recorder keeps it running like a sound card.

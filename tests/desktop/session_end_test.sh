@@ -9,7 +9,7 @@ bin=${1:?the game binary}
 counter() { sed -n 's/^Start=//p' "$XDG_CONFIG_HOME/KeepOfTheMorvath/ZARQSTART.ini" 2>/dev/null; }
 counter_is() { [[ $(counter) == "$1" ]]; }
 # Waits until the start counter on disk is $1 ($2 says after what).
-wait_counter() { poll 10 counter_is "$1" || fail "after $2 the counter on disk is \"$(counter)\", not $1"; }
+wait_counter() { poll "$PATIENCE" counter_is "$1" || fail "after $2 the counter on disk is \"$(counter)\", not $1"; }
 
 desktop_start 1280x720
 
@@ -24,7 +24,7 @@ game_wait_end
 game_start "$bin"
 wait_active "The Story"
 keys Return
-poll 10 about_open || fail "no about box after the story; shown: $(visible_titles | tr '\n' '|')"
+poll "$PATIENCE" about_open || fail "no about box after the story; shown: $(visible_titles | tr '\n' '|')"
 kill -TERM "$GAME_PID"
 game_wait_end
 [[ -z $(counter) ]] || fail "a session ended inside the about box wrote the start counter: $(counter)"
@@ -35,6 +35,8 @@ game_start "$bin"
 wait_active "The Story"
 keys Return
 wait_no_window "The Story"
+poll "$PATIENCE" about_open || fail "no about box after the story; shown: $(visible_titles | tr '\n' '|')"
+poll "$PATIENCE" box_active || fail "the about box did not get the keyboard; it is with \"$(active_title)\""
 keys Return  # the about box
 wait_counter 2 "the story and the about box of the first start"
 kill -KILL "$GAME_PID"

@@ -37,7 +37,7 @@ assert_keys_change_nothing " Keep of the Morvath" space Return Tab space Return
 
 # The buttons' mnemonics still press them: back to the cave, out to the map, one step off the
 # cave's door (any key there, Alt too, enters it again), "&End Game".
-maze_keys alt+g
+maze_keys "Cave of Evil" alt+g
 wait_active "Cave of Evil"
 keys alt+e
 wait_active "Caves"

@@ -12,13 +12,6 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 
 WAYLAND_AS=()
 
-wayland_cleanup() {
-  [[ -n "${GAME_PID:-}" ]] && kill "$GAME_PID" 2>/dev/null || true
-  [[ -n "${SWAY_PID:-}" ]] && kill "$SWAY_PID" 2>/dev/null || true
-  wait 2>/dev/null || true
-  [[ -n "${TEST_DIR:-}" ]] && rm -rf "$TEST_DIR"
-}
-
 # Starts sway on a headless output of the given size (WIDTHxHEIGHT, default 1280x720) and scale
 # (default 1), in a folder of the test's own that holds the runtime, home and config folders.
 # sway honours the windows' activation requests, as desktops that follow xdg-activation do.
@@ -27,11 +20,9 @@ wayland_start() {
   need_tools sway swaymsg wtype grim jq convert
   compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null ||
     skip "Qt's Wayland platform is not installed (qt6-wayland; scripts/install-deps --tests installs it)"
-  TEST_DIR=$(mktemp -d)
-  trap wayland_cleanup EXIT
-  export XDG_CONFIG_HOME=$TEST_DIR/config XDG_RUNTIME_DIR=$TEST_DIR/run HOME=$TEST_DIR/home
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
-  chmod 700 "$XDG_RUNTIME_DIR"
+  test_folder
+  export HOME=$TEST_DIR/home
+  mkdir -p "$HOME"
   chmod 755 "$TEST_DIR"
   if ((EUID == 0)); then
     WAYLAND_AS=(setpriv --reuid=nobody --regid=nogroup --clear-groups --)
@@ -45,15 +36,14 @@ EOF
   (cd "$TEST_DIR" && exec "${WAYLAND_AS[@]}" env WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 \
     WLR_RENDERER=pixman sway -c "$TEST_DIR/sway.conf" >"$TEST_DIR/sway.log" 2>&1) &
   SWAY_PID=$!
+  started "$SWAY_PID"
   export WAYLAND_DISPLAY=wayland-1 SWAYSOCK=""
-  for _ in $(seq 300); do
-    SWAYSOCK=$(compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" | head -n 1) || true
-    [[ -n $SWAYSOCK && -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] && swaymsg -t get_outputs >/dev/null 2>&1 &&
-      return 0
-    kill -0 "$SWAY_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  fail "sway did not start: $(tail -n 5 "$TEST_DIR/sway.log" | tr '\n' ' ')"
+  poll "$PATIENCE" sway_answers || fail "sway did not start in $PATIENCE s: $(tail -n 5 "$TEST_DIR/sway.log" | tr '\n' ' ')"
+}
+sway_answers() {
+  kill -0 "$SWAY_PID" 2>/dev/null || fail "sway ended: $(tail -n 5 "$TEST_DIR/sway.log" | tr '\n' ' ')"
+  SWAYSOCK=$(compgen -G "$XDG_RUNTIME_DIR/sway-ipc.*.sock" | head -n 1) || true
+  [[ -n $SWAYSOCK && -S $XDG_RUNTIME_DIR/$WAYLAND_DISPLAY ]] && swaymsg -t get_outputs >/dev/null 2>&1
 }
 
 # Starts the game ($1, further arguments are environment assignments) as a native Wayland client
@@ -85,13 +75,14 @@ visible_titles() { windows_json | jq -r 'select(.visible) | .name'; }
 # The window that has the keyboard, by title, and by sway's id.
 active_title() { windows_json | jq -r 'select(.focused) | .name'; }
 active_id() { windows_json | jq -r 'select(.focused) | .id'; }
+focused_id() { active_id; }
 
 # The ids of the visible windows titled exactly $1, one a line (wait_window finds them here).
 window_ids() { windows_json | jq -r --arg t "$1" 'select(.visible and .name == $t) | .id'; }
 
 # Waits until sway's window $1 has the keyboard ($2 names it in the failure).
 wait_focused_id() {
-  local timeout=${3:-10}
+  local timeout=${3:-$PATIENCE}
   poll "$timeout" is_focused_id "$1" ||
     fail "$2 did not get the keyboard after $timeout s; it is with \"$(active_title)\" (window $(active_id))"
 }
@@ -104,7 +95,10 @@ click_focus() {
 }
 
 # Keys through sway's virtual keyboard to the window that has it, by xdotool's names (Return,
-# alt+n, Left). A new virtual keyboard loses keys sent at once: wtype waits 300 ms first.
+# alt+n, Left), once the game was told of every one of them (the protocol it spoke says so). A new
+# virtual keyboard can lose the keys sent at once: wtype waits 300 ms first, and keys of which
+# the game was told nothing in 3 s are sent again (never a key it was told of: no step is taken
+# twice).
 keys() {
   local args=(-s 300) key mods
   for key in "$@"; do
@@ -118,12 +112,24 @@ keys() {
     for m in "${mods[@]}"; do args+=(-m "$m"); done
     args+=(-s 60)
   done
-  wtype "${args[@]}" || fail "wtype could not send $*"
-  sleep 0.3
+  told_of "$#" "keys $*" wtype "${args[@]}"
 }
-
+# One key (lib.sh's step sends its arrow keys here).
+key_once() { keys "$1"; }
 # Text typed into the widget that has the keyboard.
-type_text() { wtype -s 300 -d 40 -- "$1" || fail "wtype could not type \"$1\""; sleep 0.2; }
+type_text() { told_of "${#1}" "the text \"$1\"" wtype -s 300 -d 40 -- "$1"; }
+# Runs the wtype command $3... until the game was told of $1 more key presses ($2 names them).
+told_of() {
+  local count=$1 what=$2 before
+  shift 2
+  before=$(key_presses)
+  for _ in 1 2 3; do
+    "$@" || fail "wtype could not send $what"
+    poll 3 key_pressed_since "$before" && break
+  done
+  poll "$PATIENCE" key_pressed_since $((before + count - 1)) ||
+    fail "the game was told of $(($(key_presses) - before)) of the $count key presses of $what in $PATIENCE s"
+}
 
 # "X Y WIDTH HEIGHT" of sway's window $1 with its title bar and border, in logical pixels.
 frame_geometry() {
@@ -171,18 +177,6 @@ window_picture() {
   fail "grim could not take a picture of window $1: $(cat "$TEST_DIR/grim.err")"
 }
 
-# One key through sway's virtual keyboard (lib.sh's step sends its arrow keys here). A new
-# virtual keyboard can lose a key (see keys): it is sent again only when the game was told of no
-# key press in 3 s (the protocol it spoke says so), so a step is never taken twice.
-key_once() {
-  local before
-  before=$(key_presses)
-  for _ in 1 2 3; do
-    wtype -s 300 -k "$1" || fail "wtype could not send $1"
-    poll 3 key_pressed_since "$before" && return 0
-  done
-  fail "the game was told of no key press in three tries to send $1 (wtype through sway)"
-}
 key_presses() { grep -cE 'wl_keyboard[@#][0-9]+\.key\([0-9]+, [0-9]+, [0-9]+, 1\)' "$TEST_DIR/protocol.log" || true; }
 key_pressed_since() { (($(key_presses) > $1)); }
 

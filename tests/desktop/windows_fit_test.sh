@@ -20,6 +20,7 @@ game_start "$bin" "$@"
 check() {
   local wid
   wid=$(wait_window "$1")
+  wait_active "$1"
   assert_on_screen "$wid" "$size" "\"$1\""
   echo "ok: \"$1\" at $(frame_geometry "$wid") on $size"
 }

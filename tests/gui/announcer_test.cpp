@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <string>
 
 #include "app/screen_window.h"
 #include "combat/battle.h"
@@ -45,7 +46,18 @@ TEST_F(Announcements, TheMapSaysEachStepsCellAndANewMessage) {
   EXPECT_EQ(step(key::kUp), "6, 2");
   // A key that changes nothing where nothing is written, and the clock, say nothing.
   EXPECT_EQ(step(key::kA + 1), "");
-  EXPECT_EQ(saidBy(ScreenId::Caves, [this] { frontend.run([] {}, false); }), "");
+  EXPECT_EQ(saidBy(ScreenId::Caves, [this] { frontend.run([] {}); }), "");
+}
+
+TEST_F(Announcements, ACheatCodeTypedAtTheFountainSaysNothingButItsBox) {
+  frontend.refresh();
+  // Every letter fills in the fountain's text again as it was: none of them is a step.
+  for (char letter : std::string("MORELOOTT"))
+    EXPECT_EQ(step(key::kA + (letter - 'A')), "") << letter;
+  ASSERT_FALSE(h.dialogs.boxes.empty());
+  EXPECT_EQ(h.dialogs.last().title, "Cheater");
+  // The next step says its cell (a step against the rock its message each time, above).
+  EXPECT_EQ(step(key::kRight), "6, 2");
 }
 
 TEST_F(Announcements, TheMazeSaysItsOpeningWordsEachCellAndEachWall) {

@@ -122,14 +122,17 @@ TEST(BattleWindow, AttackPlaysARoundAndTheWindowFollows) {
 
 TEST(BattleWindow, TabReachesTheCommandsThenTheCaptionsThatReturnExplains) {
   Shown s;
-  // What Tab reaches after a widget.
+  s.window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(s.window));
+  // The widget that has the focus after a Tab pressed on the given one.
   auto tab = [](QWidget* from) {
-    do from = from->nextInFocusChain();
-    while (!(from->focusPolicy() & Qt::TabFocus));
-    return from->objectName().toStdString();
+    from->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(from, Qt::Key_Tab);
+    QWidget* focused = QApplication::focusWidget();
+    return focused != nullptr ? focused->objectName().toStdString() : "(nothing)";
   };
   EXPECT_EQ(tab(s.window->centralWidget()), "Attack");
-  EXPECT_EQ(tab(s.find<QPushButton>("Command1")), "Yourhealthlbl");  // after the last command
+  EXPECT_EQ(tab(s.find<QPushButton>("RestoreSP")), "Yourhealthlbl");  // after the last command
   QTest::keyClick(s.find<QLabel>("DEXTERITYlbl"), Qt::Key_Return);
   ASSERT_FALSE(s.h.dialogs.boxes.empty());
   EXPECT_EQ(s.h.dialogs.last().title, "Dexterity Help");

@@ -106,6 +106,9 @@ TEST(Keys, QtKeysBecomeTheGameKeyCodes) {
   EXPECT_EQ(GameKeyCode(Qt::Key_NumberSign, false, 12), 51);
   EXPECT_EQ(GameKeyCode(Qt::Key_ParenRight, false, 19), 48);
   EXPECT_EQ(GameKeyCode(Qt::Key_NumberSign, false, 0), 0);
+  // A virtual keyboard's own keymap (wtype's) may put letters and arrows on those scan codes.
+  EXPECT_EQ(GameKeyCode(Qt::Key_O, false, 10), 79);
+  EXPECT_EQ(GameKeyCode(Qt::Key_Up, false, 11), 38);
   EXPECT_EQ(GameShiftBits(Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier), 7);
 }
 

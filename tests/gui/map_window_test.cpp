@@ -11,6 +11,7 @@
 
 #include "app/screen_window.h"
 #include "gui/new_game_on_screen.h"
+#include "support/qt_wait.h"
 #include "world/cave_screen.h"
 #include "world/caves.h"
 #include "world/upper_keep.h"
@@ -137,8 +138,7 @@ TEST_F(WindowTest, TheMazeClockRunsOnlyWhileTheMazeIsInFront) {
   // Directions in turn, so every guard finds an open side within four draws.
   for (int i = 0; i < 400; ++i) h.random.numbers.push_back((i % 4 + 0.5) / 4);
   ScreenWindow& w = Front(ScreenId::UpperKeep, "Command11");
-  QTest::qWait(700);
-  EXPECT_GE(h.random.draws, 4);
+  ASSERT_TRUE(WaitFor([&] { return h.random.draws >= 4; }, 60000)) << "the guards never stepped";
   w.findChild<QPushButton*>("Command11")->click();
   EXPECT_TRUE(h.g().cave(ScreenId::Cave3).visible);
   EXPECT_FALSE(w.isVisible());

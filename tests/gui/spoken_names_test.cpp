@@ -19,11 +19,11 @@ namespace {
 
 struct SpokenNames : NewGameOnScreen {
   // The name of a window's control as the accessibility layer gives it.
-  std::string spoken(ScreenId id, const char* control) {
+  std::string spoken(ScreenId id, const char* control, QAccessible::Text what = QAccessible::Name) {
     auto* widget = frontend.window(id).findChild<QWidget*>(control);
     if (!widget) return "(no control " + std::string(control) + ")";
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name).toStdString() : "(not accessible)";
+    return face ? face->text(what).toStdString() : "(not accessible)";
   }
 };
 
@@ -74,6 +74,21 @@ TEST_F(SpokenNames, TheCardsSayTheirValueAndSuit) {
   h.random.roll(3, 10);
   frontend.run([this] { h.g().black().click("Hit"); });
   EXPECT_EQ(spoken(ScreenId::Black, "Y3"), "3 of diamonds");
+}
+
+TEST_F(SpokenNames, ASpellSaysItsCostAndItsEffectAsDamageOnlyWhenItDealsDamage) {
+  const char* const kSaid[][2] = {
+      {"SL1", "2 Spell Points, Damage 5-10"},
+      {"SL3", "15 Spell Points, Damage 40-80"},
+      {"S3", "25 Spell Points, +50 armor for this battle"},
+      {"SL4", "25 Spell Points, Weakens opponents damage by 1-150"},
+      {"S4", "30 Spell Points, Steals 50-150 of your opponents health"},
+      {"S5", "60 Spell Points, Damage 500-600"},
+  };
+  h.g().show(ScreenId::Cast);
+  frontend.refresh();
+  for (auto& [spell, said] : kSaid)
+    EXPECT_EQ(spoken(ScreenId::Cast, spell, QAccessible::Description), said);
 }
 
 }  // namespace

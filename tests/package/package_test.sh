@@ -5,7 +5,7 @@
 # from a folder without the tunes, shows its start screen and plays from its own tune folder.
 #
 # Usage: package_test.sh <source-dir> <work-dir>; exit 77 (skipped) without dpkg-buildpackage.
-set -euo pipefail
+set -Eeuo pipefail
 # A command that stops the test without a reason of its own still names itself in the log.
 trap 'echo "FAILED: $(basename "$0") line $LINENO: $BASH_COMMAND" >&2' ERR
 src=$1
@@ -90,8 +90,8 @@ man_warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 \
 [[ -z "$man_warnings" ]] || fail "the man page has roff warnings: $man_warnings"
 
 # --- The unpacked game, started from a home folder with a Music folder of the player's own. ---
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null ||
-  fail "Xvfb and xdotool are needed (scripts/install-deps --tests)"
+command -v Xvfb >/dev/null && command -v xdotool >/dev/null && command -v inotifywait >/dev/null ||
+  fail "Xvfb, xdotool and inotifywait are needed (scripts/install-deps --tests)"
 pids=()
 cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; }
 trap cleanup EXIT
@@ -114,25 +114,16 @@ start_game() {
     >/dev/null || fail "the game started in $1 shows no start screen"
 }
 stop_game() { kill "$game"; wait "$game" 2>/dev/null || true; }
-# The folder whose Music/Temple.mid the game holds open (the title tune it plays), once it does.
-# (A descriptor may close between the listing and its reading: that is no failure of the test.)
-tune_folder() {
-  local fd target
-  for _ in $(seq 50); do
-    for fd in "/proc/$game"/fd/*; do
-      target=$(readlink "$fd" 2>/dev/null) || continue
-      [[ $target == */Music/Temple.mid ]] && { echo "${target%/Music/Temple.mid}"; return 0; }
-    done
-    sleep 0.1
-  done
-}
 
 home=$work/home
 rm -rf "$home"
 mkdir -p "$home/Music"
 echo "not a tune" >"$home/Music/song.mid"
+source "$src/tests/support/tune_reads.sh"
+watch_tune_reads "$work/opened" "$root/usr/share/games/morvath" "$home" || fail "no inotify watch"
+pids+=("$TUNE_WATCH_PID")
 start_game "$home" "$work/stderr-found"
-folder=$(tune_folder)
+folder=$(tune_folder_read "$work/opened") || true
 cwd=$(readlink "/proc/$game/cwd")
 stop_game
 [[ "$folder" == "$root/usr/share/games/morvath" ]] ||
@@ -144,7 +135,7 @@ echo "started in $home, the game plays from ${folder#"$root"}"
 # --- Without its tunes: one line says so, and the game plays on. -------------------------------
 rm -r "$root/usr/share/games/morvath/Music"
 start_game "$home" "$work/stderr-lost"
-for _ in $(seq 50); do grep -q '^morvath:' "$work/stderr-lost" && break; sleep 0.1; done
+timeout 60 sh -c 'until grep -q "^morvath:" "$1"; do sleep 0.1; done' _ "$work/stderr-lost" || true
 cwd=$(readlink "/proc/$game/cwd")
 kill -0 "$game" || fail "the game without its tunes did not play on"
 stop_game

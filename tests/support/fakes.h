@@ -74,6 +74,10 @@ class MemoryStore : public SettingsStore {
  public:
   std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
   int flushes = 0;
+  // How the next flushes go (default: written).
+  std::deque<Flushed> flushResults;
+  // Applications whose file could not be read, with where it is kept.
+  std::map<std::string, std::string> unreadableFiles;
 
   std::string read(const std::string& app, const std::string& section,
                    const std::string& key) override {
@@ -84,7 +88,17 @@ class MemoryStore : public SettingsStore {
              const std::string& value) override {
     values[{app, section, key}] = value;
   }
-  void flush() override { ++flushes; }
+  Flushed flush() override {
+    ++flushes;
+    if (flushResults.empty()) return Flushed::Written;
+    const Flushed result = flushResults.front();
+    flushResults.pop_front();
+    return result;
+  }
+  std::string unreadable(const std::string& app) override {
+    auto it = unreadableFiles.find(app);
+    return it == unreadableFiles.end() ? "" : it->second;
+  }
 };
 
 class RecordingMusic : public MusicDevice {
@@ -134,7 +148,8 @@ class ListRandom : public Random {
   unsigned overruns_ = 0;
 };
 
-inline constexpr const char* kCwd = "/home/player/morvath";
+// The folder whose Music folder the fake game plays its tunes from.
+inline constexpr const char* kTuneFolder = "/home/player/morvath";
 
 // A game wired to fakes, with the story already seen (counter 2) unless told otherwise.
 struct Harness {
@@ -146,11 +161,13 @@ struct Harness {
 
   explicit Harness(bool firstStart = false) {
     if (!firstStart) store.values[{"ZARQSTART", "Start", "Start"}] = "2";
-    game = std::make_unique<Game>(dialogs, music, store, random, kCwd);
+    game = std::make_unique<Game>(dialogs, music, store, random, kTuneFolder);
     game->start();
   }
   Game& g() { return *game; }
-  std::string tune(const std::string& name) const { return std::string(kCwd) + "/Music/" + name; }
+  std::string tune(const std::string& name) const {
+    return std::string(kTuneFolder) + "/Music/" + name;
+  }
   // Starts a new game with the given name, answering the name box.
   void newGame(const std::string& name = "Arden") {
     dialogs.inputs.push_back(name);
