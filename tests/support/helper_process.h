@@ -8,7 +8,9 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,11 +26,24 @@ inline std::string ThisProgram() {
   return std::filesystem::read_symlink("/proc/self/exe").string();
 }
 
+// The words that start a program of this build: none, or for a build for another architecture
+// the emulator that the tests run under ($MORVATH_TEST_EMULATOR, e.g. "qemu-aarch64-static -L /"),
+// which the kernel does not start by itself when binfmt_misc is not there.
+inline std::vector<std::string> ProgramStart() {
+  std::vector<std::string> words;
+  if (const char* emulator = std::getenv("MORVATH_TEST_EMULATOR")) {
+    std::istringstream in(emulator);
+    for (std::string word; in >> word;) words.push_back(word);
+  }
+  return words;
+}
+
 // Runs the helper test named (suite.name, without DISABLED_) through the commands in front
 // (setpriv, unshare, env ...), with the signals given ignored from its start; program is a copy
 // of this test program, where it must be run from elsewhere.
 inline HelperRun RunHelper(const std::string& test, std::vector<std::string> command,
                            const std::vector<int>& ignored = {}, std::string program = "") {
+  for (std::string& word : ProgramStart()) command.push_back(std::move(word));
   command.push_back(program.empty() ? ThisProgram() : program);
   command.push_back("--gtest_also_run_disabled_tests");
   command.push_back("--gtest_filter=DISABLED_" + test);
