@@ -193,31 +193,36 @@ void ScreenWindow::sync() {
     const MenuItem& state = screen_.menu(m.name);
     if (state.checkable) m.action->setChecked(state.checked);
   }
-  // The names and descriptions the spoken rows give widgets.
-  for (const SpokenRow& row : speech_) {
-    if (row.names == SpokenRow::Names::Nothing) continue;
-    QWidget*& widget = named_[row.widget];
-    if (!widget) widget = canvas_->findChild<QWidget*>(QString::fromStdString(row.widget));
-    if (!widget) continue;
-    const QString text = RowText(screen_, row, false);
-    if (row.names == SpokenRow::Names::Name)
-      SetSpokenName(widget, text);
-    else if (widget->accessibleDescription() != text)
-      widget->setAccessibleDescription(text);
-  }
+  for (const SpokenRow& row : speech_) giveName(row);
+}
+
+void ScreenWindow::giveName(const SpokenRow& row) {
+  if (row.names == SpokenRow::Names::Nothing) return;
+  QWidget*& widget = named_[row.widget];
+  if (!widget) widget = canvas_->findChild<QWidget*>(QString::fromStdString(row.widget));
+  if (!widget) return;
+  const QString text = RowText(screen_, row, false);
+  if (row.names == SpokenRow::Names::Name)
+    SetSpokenName(widget, text);
+  else if (widget->accessibleDescription() != text)
+    widget->setAccessibleDescription(text);
 }
 
 QString ScreenWindow::announce(bool opened) {
   return announcer_.update(ReadRows(screen_, speech_, screen_.takeWritten()), opened);
 }
 
+// A widget has its spoken name and description from the moment it is declared, before a screen
+// reader first asks for it: Orca 48 keeps the description it read first and says no later one.
 void ScreenWindow::speakOnly(std::vector<SpokenRow> rows) {
   speech_ = std::move(rows);
   ownSpeech_ = true;
+  for (const SpokenRow& row : speech_) giveName(row);
 }
 
 void ScreenWindow::alsoSpeak(SpokenRow row) {
   speech_.push_back(std::move(row));
+  giveName(speech_.back());
 }
 
 void ScreenWindow::keyPressEvent(QKeyEvent* event) {

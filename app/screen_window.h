@@ -70,6 +70,8 @@ class ScreenWindow : public QMainWindow {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  // Gives the widget a spoken row names its name or description.
+  void giveName(const SpokenRow& row);
   void buildMenus();
 
   Frontend& frontend_;
