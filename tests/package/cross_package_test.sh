@@ -2,7 +2,7 @@
 # The arm64 package, cross-built on this amd64 machine: lintian accepts it, its program is an
 # aarch64 executable with the same hardening as the amd64 package's, it holds the same files and
 # needs the same libraries, and the program unpacked from it, run under qemu-user from a folder
-# without tunes, plays from its own tune folder.
+# whose Music folder holds none of its tunes, plays from its own tune folder.
 #
 # Usage: cross_package_test.sh <source-dir> <work-dir> [arch]   (arch: arm64, the default)
 # Needs scripts/install-deps --arm64.
@@ -17,7 +17,7 @@ case $arch in
   arm64) machine=AArch64 emulator=qemu-aarch64-static ;;
   *) fail "no cross build for $arch" ;;
 esac
-for tool in dpkg-buildpackage lintian hardening-check "$emulator"; do
+for tool in dpkg-buildpackage lintian hardening-check inotifywait "$emulator"; do
   command -v "$tool" >/dev/null || fail "$tool is missing (scripts/install-deps --$arch)"
 done
 
@@ -60,34 +60,25 @@ grep -q 'Position Independent Executable: yes' "$work/hardening-$arch" ||
 diff "$work/hardening-native" "$work/hardening-$arch" >"$work/hardening.diff" ||
   fail "the hardening differs from the native program's: $(tr '\n' ' ' <"$work/hardening.diff")"
 
-# --- The unpacked program under the emulator, offscreen, from a folder without tunes. ----------
+# --- The unpacked program under the emulator, offscreen, from a folder without the tunes. --------
 home=$work/home
-mkdir -p "$home" "$work/config/KeepOfTheMorvath"
+mkdir -p "$home/Music" "$work/config/KeepOfTheMorvath"
+echo "not a tune" >"$home/Music/song.mid"
 printf '[Start]\nStart=2\n' >"$work/config/KeepOfTheMorvath/ZARQSTART.ini"  # not the first start
+# shellcheck source=../support/tune_reads.sh
+source "$src/tests/support/tune_reads.sh"
+watch_tune_reads "$work/opened" "$root/usr/share/games/morvath" "$home" || fail "no inotify watch"
 (cd "$home" && exec env XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=offscreen \
    "$emulator" -L / "$program" 2>"$work/stderr" >/dev/null) &
 game=$!
-trap 'kill "$game" 2>/dev/null || true' EXIT
-# The emulator opens the program's files for it: the title tune shows among its descriptors, and
-# stays open while the title screen is up (on a machine without a sound card too: the game then
-# says so and keeps the tunes in time silently). Until then the game may end, or say it found no
-# tunes: that fails. (A descriptor may close between the listing and its reading.)
-folder=""
-title_tune() {
-  local fd target
-  for fd in "/proc/$game"/fd/*; do
-    target=$(readlink "$fd" 2>/dev/null) || continue
-    [[ $target == */Music/Temple.mid ]] && folder=${target%/Music/Temple.mid}
-  done
-  [[ -n $folder ]]
-}
-while ! title_tune && kill -0 "$game" 2>/dev/null && ! grep -q 'Music folder' "$work/stderr"; do
-  sleep 0.2
-done
-title_tune || true
-[[ -n $folder ]] || fail "the $arch game played no title tune: $(tail -3 "$work/stderr")"
+trap 'kill "$game" "$TUNE_WATCH_PID" 2>/dev/null || true' EXIT
+# The emulator opens the files for the program: inotify sees the title tune read. The emulated
+# start takes a while on a busy machine.
+folder=$(tune_folder_read "$work/opened" 300) ||
+  fail "the $arch game read no title tune: $(tail -3 "$work/stderr")"
 kill "$game"
 wait "$game" 2>/dev/null || true
 [[ $folder == "$root/usr/share/games/morvath" ]] ||
   fail "the $arch game plays from $folder, not from its tune folder $root/usr/share/games/morvath"
+! grep -q 'Music folder' "$work/stderr" || fail "the $arch game says it found no tunes"
 echo "the $arch game, under $emulator, plays from ${folder#"$root"}"
