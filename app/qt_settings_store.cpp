@@ -1,5 +1,7 @@
 #include "app/qt_settings_store.h"
 
+#include <unistd.h>
+
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
@@ -8,6 +10,7 @@
 #include <QLockFile>
 #include <QSaveFile>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <utility>
 
@@ -51,6 +54,21 @@ bool CutShort(const QString& path) {
 }
 
 // Copies a file to another path in one piece (a temporary file, then a rename).
+// Whether the file on disk holds every key of the settings with its value. Read from a copy
+// under another name: Qt shares one cache among the settings objects of a file name.
+bool ReadsBack(const QSettings& settings) {
+  QTemporaryDir dir;
+  const QString copy = dir.path() + "/check.ini";
+  if (!dir.isValid() || !QFile::copy(settings.fileName(), copy)) return false;
+  const QSettings disk(copy, QSettings::IniFormat);
+  if (disk.status() != QSettings::NoError) return false;
+  const QStringList keys = settings.allKeys();
+  if (disk.allKeys().size() != keys.size()) return false;
+  for (const QString& key : keys)
+    if (disk.value(key).toString() != settings.value(key).toString()) return false;
+  return true;
+}
+
 bool CopyWhole(const QString& from, const QString& to) {
   QFile source(from);
   if (!source.open(QIODevice::ReadOnly)) return false;
@@ -161,11 +179,21 @@ Flushed QtSettingsStore::flushFile(File& file) {
     }
     file.keepPrevious = false;
   }
+  // The file as it was, held under a second name while it is written: Qt renames its new file
+  // over the old one even when the disk refused the last part of it (a nearly full disk), and
+  // the earlier save then comes back whole.
+  const QByteArray held = QFile::encodeName(path + ".saving");
+  ::unlink(held.constData());
+  const bool holding = ::link(QFile::encodeName(path).constData(), held.constData()) == 0;
   file.settings->sync();
-  if (file.settings->status() == QSettings::AccessError) {
+  if (file.settings->status() == QSettings::AccessError || !ReadsBack(*file.settings)) {
+    // (When the file was never replaced, both names are one file: rename leaves both.)
+    if (holding) ::rename(held.constData(), QFile::encodeName(path).constData());
+    ::unlink(held.constData());
     std::fprintf(stderr, "morvath: could not write %s\n", qPrintable(path));
     return Flushed::Failed;
   }
+  if (holding) ::unlink(held.constData());
   file.dirty = false;
   return Flushed::Written;
 }
