@@ -186,7 +186,9 @@ Flushed QtSettingsStore::flushFile(File& file) {
   ::unlink(held.constData());
   const bool holding = ::link(QFile::encodeName(path).constData(), held.constData()) == 0;
   file.settings->sync();
-  if (file.settings->status() == QSettings::AccessError || !ReadsBack(*file.settings)) {
+  // What is on the disk decides, not status(): Qt 6.8 keeps reporting the first error it met,
+  // so a save after a failed one would be told as failed too.
+  if (!ReadsBack(*file.settings)) {
     // (When the file was never replaced, both names are one file: rename leaves both.)
     if (holding) ::rename(held.constData(), QFile::encodeName(path).constData());
     ::unlink(held.constData());
